@@ -1,0 +1,9 @@
+// Message boxes for failures the user must see at once, and for the error log at exit.
+#pragma once
+
+#include <windows.h>
+
+extern const char kProductName[];  // "A Veloth 3D Screen Saver": every box's title
+
+// An error box with no owner, one OK button and the error icon.
+int ShowError(const char* caption, const char* text);

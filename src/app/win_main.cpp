@@ -1,0 +1,98 @@
+// The program's entry point: the run mode from the command line, the start-up in its fixed
+// order, the frame loop, and the shutdown that puts the user's display back.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/app_state.h"
+#include "app/command_line.h"
+#include "app/display.h"
+#include "app/error_report.h"
+#include "app/frame_loop.h"
+#include "app/main_window.h"
+#include "gl/context.h"
+
+namespace {
+
+void SetScreenSaverRunning(BOOL running) {
+    UINT previous = 0;
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running, &previous, 0);
+}
+
+// The preview shows "Loading..." for half a second before OpenGL starts. A parent that goes
+// away meanwhile ends the program without a context ever being made.
+void RunPreviewWait() {
+    app.previewWaiting = true;
+    PostMessageA(app.mainWindow, WM_USER, 0, 0);
+    MSG msg;
+    while (app.previewWaiting) {
+        const BOOL result = GetMessageA(&msg, app.mainWindow, 0, 0);
+        if (result == 0 || result == -1) {
+            app.quitDuringWait = true;
+            PostQuitMessage(0);
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool StartupStopped() { return app.quitDuringWait || app.failed; }
+
+void StartOpenGL() {
+    if (StartupStopped()) return;
+    if (!gmInitOpenGL()) {
+        app.failed = true;
+        app.errorLog.append("gmInitOpenGL: Could not create OpenGL context\n");
+        PostQuitMessage(0);
+        return;
+    }
+    gmInitGLState();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    app.instance = instance;
+    std::uintptr_t parent = 0;
+    app.runMode = ParseCommandLine(GetCommandLineA(), &parent);
+    app.parentWindow = reinterpret_cast<HWND>(parent);
+
+    if (app.runMode == RunMode::PasswordChange) return 0;
+    if (app.runMode == RunMode::Preview) SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE);
+    if (app.runMode == RunMode::Configure) return 0;
+
+    if (!CheckDisplayMode()) return 0;
+    const bool saver = app.runMode == RunMode::Saver;
+    if (saver) {
+        app.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        app.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+        if (!SwitchFullScreenDepth()) return 0;
+        SetScreenSaverRunning(TRUE);
+    }
+
+    app.mainWindow = CreateMainWindow();
+    if (app.mainWindow == nullptr) {
+        if (app.displayChanged) RestoreDisplayMode();
+        if (saver) SetScreenSaverRunning(FALSE);
+        ShowError(kProductName, "CreateMainWindow: Could not create main window");
+        return 0;
+    }
+    ShowWindow(app.mainWindow, SW_SHOW);
+    app.windowDC = GetDC(app.mainWindow);
+    if (app.runMode == RunMode::Preview) RunPreviewWait();
+
+    StartOpenGL();
+    if (saver && !StartupStopped()) ShowCursor(FALSE);
+
+    RunFrameLoop();
+
+    if (saver) {
+        SetScreenSaverRunning(FALSE);
+        ShowCursor(TRUE);
+    }
+    if ((saver && app.displayChanged) || (app.runMode == RunMode::Preview && app.lowDepthSwitched))
+        RestoreDisplayMode();
+    if (app.failed) ShowError(kProductName, app.errorLog.text());
+    return 0;
+}

@@ -1,0 +1,56 @@
+// A hidden window with its own device context, for tests that need a real OpenGL context.
+#include "support/gl_window.h"
+
+namespace {
+
+const char kTestClass[] = "VelothTestWindow";
+
+void RegisterTestClass() {
+    WNDCLASSA wc = {};
+    wc.style = CS_OWNDC;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kTestClass;
+    RegisterClassA(&wc);
+}
+
+}  // namespace
+
+TestWindow::TestWindow(int width, int height) {
+    RegisterTestClass();
+    window_ = CreateWindowExA(0, kTestClass, "test", WS_POPUP, 0, 0, width, height, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window_ != nullptr) dc_ = GetDC(window_);
+}
+
+TestWindow::~TestWindow() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    if (window_ != nullptr) DestroyWindow(window_);
+}
+
+GlContext::GlContext(int width, int height) : window_(width, height) {
+    if (window_.dc() == nullptr) return;
+    PIXELFORMATDESCRIPTOR pfd = {};
+    pfd.nSize = sizeof(pfd);
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.iPixelType = PFD_TYPE_RGBA;
+    pfd.cColorBits = 32;
+    pfd.cAlphaBits = 8;
+    pfd.cDepthBits = 16;
+    pfd.cStencilBits = 8;
+    const int format = ChoosePixelFormat(window_.dc(), &pfd);
+    if (format == 0 || !SetPixelFormat(window_.dc(), format, &pfd)) return;
+    context_ = wglCreateContext(window_.dc());
+    if (context_ != nullptr && !wglMakeCurrent(window_.dc(), context_)) {
+        wglDeleteContext(context_);
+        context_ = nullptr;
+    }
+}
+
+GlContext::~GlContext() {
+    if (context_ != nullptr) {
+        wglMakeCurrent(nullptr, nullptr);
+        wglDeleteContext(context_);
+    }
+}
