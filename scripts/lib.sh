@@ -1,0 +1,51 @@
+# Shared by the scripts: private Xvfb displays and Wine prefixes. Source it; don't run it.
+
+VELOTH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+VELOTH_WINE=/usr/lib/wine/wine64
+VELOTH_WINESERVER=/usr/lib/wine/wineserver
+VELOTH_PREFIXES="$VELOTH_ROOT/build/wine"
+export WINEARCH=win64
+export WINEDEBUG=-all
+# Wine never offers to install its .NET or HTML engines, and makes no desktop menu entries.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+VELOTH_XVFB_PIDS=()
+
+# start_xvfb GEOMETRY: starts an Xvfb on a free display number and prints ":N".
+# The pid is remembered for stop_xvfbs. The malloc settings keep a fresh Xvfb from serving its
+# first OpenGL client several times slower.
+start_xvfb() {
+  local geometry=$1 numfile
+  numfile=$(mktemp)
+  MALLOC_MMAP_THRESHOLD_=134217728 MALLOC_TRIM_THRESHOLD_=536870912 \
+    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+  VELOTH_XVFB_PIDS+=($!)
+  local tries=0
+  while [ ! -s "$numfile" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done
+  if [ ! -s "$numfile" ]; then echo "Xvfb did not start ($geometry)" >&2; rm -f "$numfile"; return 1; fi
+  echo ":$(head -n1 "$numfile")"
+  rm -f "$numfile"
+}
+
+stop_xvfbs() {
+  local pid
+  for pid in "${VELOTH_XVFB_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${VELOTH_XVFB_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+  VELOTH_XVFB_PIDS=()
+}
+
+# make_prefix NAME: a prefix of its own for one display, hard-linked from the base prefix
+# (the registry files are copied, since Wine rewrites them).
+make_prefix() {
+  local dir="$VELOTH_PREFIXES/$1" f
+  if [ ! -f "$dir/system.reg" ]; then
+    rm -rf "$dir"
+    cp -al "$VELOTH_PREFIXES/base" "$dir"
+    for f in system.reg user.reg userdef.reg; do cp --remove-destination "$VELOTH_PREFIXES/base/$f" "$dir/$f"; done
+  fi
+  echo "$dir"
+}
+
+end_wineserver() {
+  WINEPREFIX=$1 "$VELOTH_WINESERVER" -k 2>/dev/null || true
+}
