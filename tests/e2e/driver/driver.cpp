@@ -1,0 +1,309 @@
+// The end-to-end test driver: starts the screen saver, finds its windows and message boxes,
+// sends real input and looks at the screen.
+#include "e2e/driver/driver.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace e2e {
+
+std::string SaverPath() {
+    const char* path = std::getenv("VELOTH_SCR");
+    return path != nullptr ? path : VELOTH_SCR_PATH;
+}
+
+SaverProcess::~SaverProcess() {
+    if (process_ == nullptr) return;
+    if (running()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+bool SaverProcess::start(const std::string& args) {
+    std::string line = "\"" + SaverPath() + "\"";
+    if (!args.empty()) line += " " + args;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    std::vector<char> buffer(line.begin(), line.end());
+    buffer.push_back('\0');
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        std::fprintf(stderr, "CreateProcess(%s) failed: error %lu\n", line.c_str(), GetLastError());
+        return false;
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    pid_ = info.dwProcessId;
+    return true;
+}
+
+bool SaverProcess::running() const {
+    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool SaverProcess::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    GetExitCodeProcess(process_, exitCode);
+    return true;
+}
+
+double NowMs() {
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void SleepMs(DWORD ms) { Sleep(ms); }
+
+std::string WindowText(HWND window) {
+    char text[2048] = {};
+    // WM_GETTEXT works across processes, unlike GetWindowText on a control of another process.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    return text;
+}
+
+std::string ClassName(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD pid;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == search->pid && ClassName(window) == search->className) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+template <typename Predicate>
+bool WaitUntil(DWORD timeoutMs, Predicate done) {
+    const double end = NowMs() + timeoutMs;
+    for (;;) {
+        if (done()) return true;
+        if (NowMs() > end) return false;
+        PumpMessages(20);
+    }
+}
+
+}  // namespace
+
+HWND WaitForWindow(DWORD pid, const char* className, DWORD timeoutMs, HWND parent) {
+    WindowSearch search = {pid, className, nullptr};
+    WaitUntil(timeoutMs, [&] {
+        if (parent != nullptr)
+            EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&search));
+        else
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
+    return WaitUntil(timeoutMs, [&] { return !IsWindow(window); });
+}
+
+namespace {
+
+struct BoxContents {
+    std::string text;
+    bool errorIcon;
+};
+
+BOOL CALLBACK ReadBoxChild(HWND child, LPARAM param) {
+    BoxContents* contents = reinterpret_cast<BoxContents*>(param);
+    if (ClassName(child) != "Static") return TRUE;
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    if ((style & SS_TYPEMASK) == SS_ICON) {
+        contents->errorIcon = contents->errorIcon ||
+            SendMessageA(child, STM_GETICON, 0, 0) ==
+                reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_HAND));
+        return TRUE;
+    }
+    const std::string text = WindowText(child);
+    if (!text.empty()) contents->text = text;
+    return TRUE;
+}
+
+}  // namespace
+
+bool WaitForMessageBox(DWORD pid, DWORD timeoutMs, MessageBoxText* out) {
+    HWND box = WaitForWindow(pid, "#32770", timeoutMs);
+    if (box == nullptr) return false;
+    // The box may still be filling in its controls.
+    BoxContents contents = {"", false};
+    WaitUntil(2000, [&] {
+        contents = {"", false};
+        EnumChildWindows(box, ReadBoxChild, reinterpret_cast<LPARAM>(&contents));
+        return !contents.text.empty();
+    });
+    out->box = box;
+    out->title = WindowText(box);
+    out->text = contents.text;
+    out->errorIcon = contents.errorIcon;
+    return true;
+}
+
+void PressOk(HWND box) {
+    HWND ok = GetDlgItem(box, IDOK);
+    if (ok != nullptr)
+        PostMessageA(ok, BM_CLICK, 0, 0);
+    else
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+namespace {
+
+void Send(INPUT* inputs, UINT count) { SendInput(count, inputs, sizeof(INPUT)); }
+
+}  // namespace
+
+void MoveMouse(int x, int y) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = static_cast<LONG>((x * 65536LL + width / 2) / width);
+    input.mi.dy = static_cast<LONG>((y * 65536LL + height / 2) / height);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    Send(&input, 1);
+}
+
+void ClickMouse() {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    Send(inputs, 2);
+}
+
+void PressKey(WORD virtualKey) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    Send(inputs, 2);
+}
+
+void PressKeyWithAlt(WORD virtualKey) {
+    INPUT inputs[4] = {};
+    for (INPUT& input : inputs) input.type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[3].ki.wVk = VK_MENU;
+    inputs[1].ki.wVk = inputs[2].ki.wVk = virtualKey;
+    inputs[2].ki.dwFlags = inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    Send(inputs, 4);
+}
+
+COLORREF Screenshot::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+    const unsigned char* p = &bgrx[(static_cast<size_t>(y) * width + x) * 4];
+    return RGB(p[2], p[1], p[0]);
+}
+
+bool Screenshot::save_bmp(const std::string& path) const {
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = -height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + bgrx.size());
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) return false;
+    const bool ok = std::fwrite(&file, sizeof(file), 1, out) == 1 &&
+                    std::fwrite(&info, sizeof(info), 1, out) == 1 &&
+                    std::fwrite(bgrx.data(), 1, bgrx.size(), out) == bgrx.size();
+    return std::fclose(out) == 0 && ok;
+}
+
+Screenshot CaptureScreen() {
+    Screenshot shot;
+    shot.width = GetSystemMetrics(SM_CXSCREEN);
+    shot.height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = shot.width;
+    info.bmiHeader.biHeight = -shot.height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, shot.width, shot.height, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        const unsigned char* data = static_cast<const unsigned char*>(bits);
+        shot.bgrx.assign(data, data + static_cast<size_t>(shot.width) * shot.height * 4);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+double ShareOfColour(const Screenshot& shot, const RECT& area, COLORREF colour, int tolerance) {
+    long matching = 0, total = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = shot.pixel(x, y);
+            ++total;
+            if (std::abs(GetRValue(c) - GetRValue(colour)) <= tolerance &&
+                std::abs(GetGValue(c) - GetGValue(colour)) <= tolerance &&
+                std::abs(GetBValue(c) - GetBValue(colour)) <= tolerance)
+                ++matching;
+        }
+    }
+    return total == 0 ? 0.0 : static_cast<double>(matching) / total;
+}
+
+HWND CreateHostWindow(int x, int y, int width, int height) {
+    static const char kHostClass[] = "VelothTestHost";
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    wc.lpszClassName = kHostClass;
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, kHostClass, "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                                  width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    PumpMessages(50);
+    return window;
+}
+
+void PumpMessages(DWORD ms) {
+    const double end = NowMs() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (NowMs() < end);
+}
+
+}  // namespace e2e

@@ -1,0 +1,208 @@
+// The screen saver as the system starts it: run modes, the full-screen window and its exit,
+// the preview's loading wait, and the failures a user sees.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/driver/driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kTitle[] = "A Veloth 3D Screen Saver";
+
+// Waits for the full-screen window of a started saver and lets it draw a few frames.
+HWND WaitForSaverWindow(const SaverProcess& saver) {
+    HWND window = WaitForWindow(saver.pid(), "MyClass", 20000);
+    if (window != nullptr) SleepMs(1500);
+    return window;
+}
+
+TEST(RunModes, PasswordChangeEndsAtOnceWithoutAWindow) {
+    for (const char* args : {"/a", "/a 1234", "-A:99"}) {
+        SaverProcess saver;
+        ASSERT_TRUE(saver.start(args)) << SaverPath();
+        DWORD code = 1;
+        ASSERT_TRUE(saver.waitForExit(10000, &code)) << args;
+        EXPECT_EQ(code, 0u) << args;
+        EXPECT_EQ(WaitForWindow(saver.pid(), "MyClass", 0), nullptr) << args;
+        EXPECT_EQ(WaitForWindow(saver.pid(), "#32770", 0), nullptr) << args;
+    }
+}
+
+TEST(RunModes, ChildWindowWithoutParentIsReported) {
+    // /t never has a parent, and /p without a handle has none either.
+    for (const char* args : {"/t", "/p", "-t 1234"}) {
+        SaverProcess saver;
+        ASSERT_TRUE(saver.start(args));
+        MessageBoxText box;
+        ASSERT_TRUE(WaitForMessageBox(saver.pid(), 20000, &box)) << args;
+        EXPECT_EQ(box.title, kTitle) << args;
+        EXPECT_EQ(box.text, "CreateMainWindow: Could not create main window") << args;
+        EXPECT_TRUE(box.errorIcon) << args;
+        PressOk(box.box);
+        DWORD code = 1;
+        ASSERT_TRUE(saver.waitForExit(10000, &code)) << args;
+        EXPECT_EQ(code, 0u) << args;
+    }
+}
+
+TEST(FullScreen, CoversTheScreenTopMostAndBorderless) {
+    SaverProcess saver;
+    ASSERT_TRUE(saver.start("/s"));
+    HWND window = WaitForSaverWindow(saver);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(WindowText(window), kTitle);
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    EXPECT_TRUE(saver.running());
+}
+
+// The first mouse message only records where the pointer rests; the saver keeps running
+// until the pointer moves elsewhere, and then ends about 1.5 s later.
+TEST(FullScreen, FirstMouseMessageDoesNotEndIt) {
+    MoveMouse(200, 200);
+    SaverProcess saver;
+    ASSERT_TRUE(saver.start("/s"));
+    ASSERT_NE(WaitForSaverWindow(saver), nullptr);
+    MoveMouse(200, 200);
+    SleepMs(300);
+    MoveMouse(200, 200);
+    SleepMs(2500);
+    ASSERT_TRUE(saver.running()) << "a mouse message at the resting position ended the saver";
+
+    MoveMouse(600, 500);
+    const double start = NowMs();
+    SleepMs(700);
+    EXPECT_TRUE(saver.running()) << "the exit sequence lasts 1.5 s";
+    DWORD code = 1;
+    ASSERT_TRUE(saver.waitForExit(10000, &code));
+    const double elapsed = NowMs() - start;
+    EXPECT_EQ(code, 0u);
+    EXPECT_GT(elapsed, 1200.0);
+    EXPECT_LT(elapsed, 6000.0);
+}
+
+struct InputCase {
+    const char* name;
+    void (*send)();
+};
+
+const InputCase kInputs[] = {
+    {"click", [] { ClickMouse(); }},
+    {"key", [] { PressKey('Q'); }},
+    {"space", [] { PressKey(VK_SPACE); }},
+    {"right click", [] {
+         INPUT inputs[2] = {};
+         inputs[0].type = inputs[1].type = INPUT_MOUSE;
+         inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+         inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+         SendInput(2, inputs, sizeof(INPUT));
+     }},
+    // Alt+F4 asks the system to close the window; that command is swallowed, but the key
+    // press itself is input and starts the ordinary exit.
+    {"alt+f4", [] { PressKeyWithAlt(VK_F4); }},
+};
+
+TEST(FullScreen, InputStartsTheExitSequence) {
+    for (const InputCase& input : kInputs) {
+        SaverProcess saver;
+        ASSERT_TRUE(saver.start("/s"));
+        ASSERT_NE(WaitForSaverWindow(saver), nullptr) << input.name;
+        input.send();
+        const double start = NowMs();
+        SleepMs(700);
+        EXPECT_TRUE(saver.running()) << input.name << ": ended before the exit sequence ran";
+        // Input during the sequence neither restarts nor shortens it.
+        PressKey('W');
+        DWORD code = 1;
+        ASSERT_TRUE(saver.waitForExit(10000, &code)) << input.name;
+        const double elapsed = NowMs() - start;
+        EXPECT_EQ(code, 0u) << input.name;
+        EXPECT_GT(elapsed, 1200.0) << input.name;
+        EXPECT_LT(elapsed, 6000.0) << input.name;
+        EXPECT_EQ(WaitForWindow(saver.pid(), "#32770", 0), nullptr) << input.name;
+    }
+}
+
+TEST(FullScreen, LosingActivationClosesAtOnce) {
+    SaverProcess saver;
+    ASSERT_TRUE(saver.start("/s"));
+    ASSERT_NE(WaitForSaverWindow(saver), nullptr);
+    HWND other = CreateHostWindow(100, 100, 200, 150);
+    ASSERT_NE(other, nullptr);
+    const double start = NowMs();
+    SetForegroundWindow(other);
+    DWORD code = 1;
+    bool ended = false;
+    for (int i = 0; i < 100 && !ended; ++i) {
+        PumpMessages(50);
+        ended = saver.waitForExit(0, &code);
+    }
+    const double elapsed = NowMs() - start;
+    DestroyWindow(other);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(code, 0u);
+    EXPECT_LT(elapsed, 1200.0) << "deactivation closes without the exit sequence";
+}
+
+TEST(FullScreen, DrawsFramesOverTheWholeScreen) {
+    SaverProcess saver;
+    ASSERT_TRUE(saver.start("/s"));
+    ASSERT_NE(WaitForSaverWindow(saver), nullptr);
+    const Screenshot shot = CaptureScreen();
+    shot.save_bmp("e2e-fullscreen.bmp");
+    const RECT whole = {0, 0, shot.width, shot.height};
+    // No scene yet: the frame is the clear colour, white, edge to edge.
+    EXPECT_GT(ShareOfColour(shot, whole, RGB(255, 255, 255), 8), 0.99);
+}
+
+TEST(Preview, ShowsLoadingThenDrawsUntilTheParentGoes) {
+    HWND host = CreateHostWindow(300, 200, 152, 112);
+    ASSERT_NE(host, nullptr);
+    SaverProcess saver;
+    ASSERT_TRUE(saver.start("/p " + std::to_string(reinterpret_cast<uintptr_t>(host))));
+    HWND child = WaitForWindow(saver.pid(), "MyClass", 20000, host);
+    ASSERT_NE(child, nullptr);
+    const double shown = NowMs();
+    EXPECT_EQ(WindowText(child), "A Veloth");
+    EXPECT_EQ(GetParent(child), host);
+
+    // While loading: white text on black in the middle of the preview.
+    PumpMessages(150);
+    const Screenshot loading = CaptureScreen();
+    const double shotAt = NowMs() - shown;
+    loading.save_bmp("e2e-preview-loading.bmp");
+    RECT inHost = {300, 200, 300 + 152, 200 + 112};
+    if (shotAt < 450.0) {
+        EXPECT_GT(ShareOfColour(loading, inHost, RGB(0, 0, 0), 10), 0.75);
+        const double white = ShareOfColour(loading, inHost, RGB(255, 255, 255), 10);
+        EXPECT_GT(white, 0.005) << "no text";
+        EXPECT_LT(white, 0.2);
+    }
+
+    // After the wait the saver draws and keeps running as long as the parent exists.
+    PumpMessages(2000);
+    EXPECT_TRUE(saver.running());
+    DestroyWindow(host);
+    DWORD code = 1;
+    bool ended = false;
+    for (int i = 0; i < 200 && !ended; ++i) {
+        PumpMessages(50);
+        ended = saver.waitForExit(0, &code);
+    }
+    ASSERT_TRUE(ended) << "the preview did not end with its parent";
+    EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
