@@ -1,0 +1,201 @@
+// The JPEG segments before the first scan: SOF0, DHT, DQT, DRI and SOS, with every field
+// checked against the data and against the decoder's limits.
+#include <cstdio>
+
+#include "assets/jpeg_decoder.h"
+
+namespace {
+
+int read_byte(MemoryStream* stream, int* value) {
+    const int c = stream->getc();
+    if (c < 0) return 0;
+    *value = c;
+    return 1;
+}
+
+int read_word(MemoryStream* stream, int* value) {
+    int high = 0;
+    int low = 0;
+    if (!read_byte(stream, &high) || !read_byte(stream, &low)) return 0;
+    *value = (high << 8) | low;
+    return 1;
+}
+
+int read_frame_header(JpegDecoder* d, int payload) {
+    MemoryStream* s = d->stream.get();
+    int precision = 0, height = 0, width = 0, count = 0;
+    if (!read_byte(s, &precision) || !read_word(s, &height) || !read_word(s, &width) ||
+        !read_byte(s, &count)) {
+        return 0;
+    }
+    if (width == 0 || height == 0 || width > kJpegMaxDimension || height > kJpegMaxDimension) {
+        return 0;
+    }
+    if (count < 1 || count > 3 || payload < 6 + 3 * count) return 0;
+    d->precision = precision;
+    d->height = height;
+    d->width = width;
+    d->pixel_count = width * height;
+    d->component_count = count;
+    for (int i = 0; i < count; ++i) {
+        int id = 0, sampling = 0, table = 0;
+        if (!read_byte(s, &id) || !read_byte(s, &sampling) || !read_byte(s, &table)) return 0;
+        JpegComponent& c = d->components[i];
+        c.id = id;
+        c.h_samp = sampling >> 4;
+        c.v_samp = sampling & 15;
+        c.quant_table = table;
+        if (c.h_samp == 0 || c.v_samp == 0 || table > 3) return 0;
+        // Chroma is replicated by whole factors of the first component's sampling.
+        const JpegComponent& first = d->components[0];
+        if (first.h_samp % c.h_samp != 0 || first.v_samp % c.v_samp != 0) return 0;
+    }
+    return 1;
+}
+
+int read_huffman_tables(JpegDecoder* d, int payload) {
+    MemoryStream* s = d->stream.get();
+    int remaining = payload;
+    while (remaining > 0) {
+        int class_and_destination = 0;
+        if (!read_byte(s, &class_and_destination)) return 0;
+        const int destination = class_and_destination & 15;
+        if (destination > 3) return 0;
+        HuffmanTable* table = (class_and_destination & 0x10) ? &d->ac_tables[destination]
+                                                             : &d->dc_tables[destination];
+        if (s->read(table->counts, 1, 16) != 16) return 0;
+        int total = 0;
+        for (int i = 0; i < 16; ++i) total += table->counts[i];
+        if (total > 256) return 0;
+        if (s->read(table->values, 1, total) != total) return 0;
+        remaining -= 17 + total;
+        if (!jpeg_build_huffman_table(table)) return 0;
+    }
+    return 1;
+}
+
+int read_quant_tables(JpegDecoder* d, int payload) {
+    MemoryStream* s = d->stream.get();
+    int remaining = payload;
+    while (remaining > 0) {
+        int precision_and_destination = 0;
+        if (!read_byte(s, &precision_and_destination)) return 0;
+        const int destination = precision_and_destination & 15;
+        if (destination > 3) return 0;
+        const int wide = (precision_and_destination >> 4) != 0;
+        std::int32_t* table = d->quant_tables[destination];
+        for (int i = 0; i < 64; ++i) {
+            int value = 0;
+            if (!(wide ? read_word(s, &value) : read_byte(s, &value))) return 0;
+            table[i] = value;
+        }
+        d->quant_defined[destination] = 1;
+        remaining -= wide ? 129 : 65;
+    }
+    return 1;
+}
+
+int read_scan_header(JpegDecoder* d) {
+    MemoryStream* s = d->stream.get();
+    if (d->component_count == 0) return 0;  // a scan before any frame header
+    int count = 0;
+    if (!read_byte(s, &count)) return 0;
+    for (int i = 0; i < count; ++i) {
+        int id = 0, tables = 0;
+        if (!read_byte(s, &id) || !read_byte(s, &tables)) return 0;
+        int matched = 0;
+        for (int c = 0; c < d->component_count; ++c) {
+            if (d->components[c].id != id) continue;
+            d->components[c].dc_table = tables >> 4;
+            d->components[c].ac_table = tables & 15;
+            matched = 1;
+        }
+        if (!matched) return 0;
+    }
+    int start = 0, end = 0, approximation = 0;
+    if (!read_byte(s, &start) || !read_byte(s, &end) || !read_byte(s, &approximation)) return 0;
+    d->scan_start = start;
+    d->scan_end = end;
+    d->approx_high = approximation >> 4;
+    d->approx_low = approximation & 15;
+    // Every component decoded needs its tables, including one the scan did not name (it keeps
+    // tables 0).
+    for (int c = 0; c < d->component_count; ++c) {
+        const JpegComponent& component = d->components[c];
+        if (component.dc_table > 3 || component.ac_table > 3) return 0;
+        if (!d->dc_tables[component.dc_table].defined) return 0;
+        if (!d->ac_tables[component.ac_table].defined) return 0;
+        if (!d->quant_defined[component.quant_table]) return 0;
+    }
+    return 1;
+}
+
+}  // namespace
+
+int jpeg_build_huffman_table(HuffmanTable* table) {
+    int k = 0;
+    unsigned code = 0;
+    for (int length = 1; length <= 16; ++length) {
+        for (int i = 0; i < table->counts[length - 1]; ++i) {
+            if (k >= 256) return 0;
+            table->lengths[k] = static_cast<unsigned char>(length);
+            table->codes[k] = static_cast<std::uint16_t>(code);
+            ++code;
+            ++k;
+        }
+        if (code > (1u << length)) return 0;  // more codes of this length than bit patterns
+        code <<= 1;
+    }
+    table->symbol_count = k;
+    table->defined = 1;
+    return 1;
+}
+
+int jpeg_read_markers(JpegDecoder* d) {
+    MemoryStream* s = d->stream.get();
+    for (;;) {
+        if (s->eof()) return 0;
+        if (s->getc() != 0xFF) return 0;
+        const int code = s->getc();
+        if (code < 0) return 0;
+        if (code == 0xD8) continue;
+        // EOI carries no length: it is recognised even as the last two bytes of the data.
+        if (code == 0xD9) {
+            std::fputs("jpeg_read_markers(): end of image\n", stderr);
+            return 0;
+        }
+        int length = 0;
+        if (!read_word(s, &length)) return 0;
+        const int payload = length - 2;
+        if (payload < 0 || payload > s->size - s->position) return 0;
+        switch (code) {
+            case 0xC0:
+                if (!read_frame_header(d, payload)) return 0;
+                break;
+            case 0xC1: case 0xC2: case 0xC3: case 0xC5: case 0xC6: case 0xC7: case 0xC8:
+            case 0xC9: case 0xCA: case 0xCB: case 0xCD: case 0xCE: case 0xCF:
+                std::fprintf(stderr,
+                             "jpeg_read_markers(): unsupported JPEG format 0x%02x support only "
+                             "Baseline\n",
+                             code);
+                return 0;
+            case 0xC4:
+                if (!read_huffman_tables(d, payload)) return 0;
+                break;
+            case 0xDB:
+                if (!read_quant_tables(d, payload)) return 0;
+                break;
+            case 0xDD: {
+                int interval = 0;
+                if (!read_word(s, &interval)) return 0;
+                d->restart_interval = interval;
+                break;
+            }
+            case 0xDA:
+                return read_scan_header(d);
+            default:  // APPn, COM, DAC, RSTn, DNL and anything unknown
+                if (s->seek(payload, 1) != 0) return 0;
+                break;
+        }
+    }
+}
