@@ -12,13 +12,17 @@ std::uint64_t RowBytes(std::uint64_t width, std::uint64_t bytesPerPixel) {
     return bytes + (bytes & 1);
 }
 
-void ConvertRow(const unsigned char* src, int width, int bytesPerPixel, unsigned char* dst) {
+void ConvertRow(const unsigned char* src, int width, int bytesPerPixel, bool words555,
+                unsigned char* dst) {
+    // Words are only shifted, not scaled: full intensity is 248 (252 for 6-bit green).
+    const unsigned redShift = words555 ? 10 : 11;
+    const unsigned greenMask = words555 ? 31 : 63;
+    const unsigned greenScale = words555 ? 3 : 2;
     for (int x = 0; x < width; ++x, dst += 4) {
         if (bytesPerPixel == 2) {
             const unsigned v = src[0] | (src[1] << 8);
-            // Only shifted, as the display stores it: full intensity is 248, 252, 248.
-            dst[0] = static_cast<unsigned char>((v >> 11) << 3);
-            dst[1] = static_cast<unsigned char>(((v >> 5) & 63) << 2);
+            dst[0] = static_cast<unsigned char>(((v >> redShift) & 31) << 3);
+            dst[1] = static_cast<unsigned char>(((v >> 5) & greenMask) << greenScale);
             dst[2] = static_cast<unsigned char>((v & 31) << 3);
         } else {
             dst[0] = src[2];
@@ -69,7 +73,8 @@ bool ConvertDesktopPixels(const DesktopImage& capture, unsigned char* texture,
     // Texture row i (from the bottom) is screen row height - 1 - i (from the top).
     for (std::uint32_t i = 0; i < height; ++i) {
         const unsigned char* src = capture.pixels + (height - 1 - i) * srcStride;
-        ConvertRow(src, capture.width, capture.bytesPerPixel, texture + i * dstStride);
+        ConvertRow(src, capture.width, capture.bytesPerPixel, capture.words555,
+                   texture + i * dstStride);
     }
     return true;
 }

@@ -22,7 +22,10 @@ struct DesktopImage {
     std::size_t size;   // bytes readable at pixels
     int width;
     int height;
-    int bytesPerPixel;  // 4: B, G, R, unused; 3: B, G, R; 2: one little-endian 5-6-5 word
+    int bytesPerPixel;  // 4: B, G, R, unused; 3: B, G, R; 2: one little-endian word
+    // 2 bytes per pixel: red, green, blue in 5-5-5 (bits 14-10, 9-5, 4-0) instead of the
+    // usual 5-6-5 (bits 15-11, 10-5, 4-0).
+    bool words555;
 };
 
 // Writes the capture into the lower-left width x height corner of a textureWidth x

@@ -87,34 +87,42 @@ void ExpectCorner(const std::vector<unsigned char>& texture, std::uint32_t textu
 struct LayoutCase {
     const char* label;
     int width, height, bytesPerPixel;
+    bool words555;
     std::vector<unsigned char> capture;  // as GetBitmapBits leaves it, top row first
     std::vector<Rgb> screen;             // what the user saw, top row first
 };
 
 const LayoutCase kLayouts[] = {
     {"32-bit B,G,R,X",
-     2, 2, 4,
+     2, 2, 4, false,
      {1, 2, 3, 99, 4, 5, 6, 99,
       7, 8, 9, 99, 10, 11, 12, 99},
      {{3, 2, 1}, {6, 5, 4}, {9, 8, 7}, {12, 11, 10}}},
     // Odd width: every 9-byte row carries one byte of padding (0xEE), never a pixel.
     {"24-bit B,G,R with padded rows",
-     3, 2, 3,
+     3, 2, 3, false,
      {1, 2, 3, 4, 5, 6, 7, 8, 9, 0xEE,
       10, 11, 12, 13, 14, 15, 16, 17, 18, 0xEE},
      {{3, 2, 1}, {6, 5, 4}, {9, 8, 7}, {12, 11, 10}, {15, 14, 13}, {18, 17, 16}}},
     {"24-bit even width",
-     2, 2, 3,
+     2, 2, 3, false,
      {1, 2, 3, 4, 5, 6,
       7, 8, 9, 10, 11, 12},
      {{3, 2, 1}, {6, 5, 4}, {9, 8, 7}, {12, 11, 10}}},
     // 5-6-5 words, low byte first; the expansion only shifts, so full intensity is 248/252.
     {"16-bit 5-6-5",
-     3, 2, 2,
+     3, 2, 2, false,
      {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00,
       0xFF, 0xFF, 0x00, 0x00, 0x51, 0x8A},
      {{248, 0, 0}, {0, 252, 0}, {0, 0, 248},
       {248, 252, 248}, {0, 0, 0}, {136, 72, 136}}},
+    // 5-5-5 words: bit 15 carries nothing.
+    {"16-bit 5-5-5",
+     3, 2, 2, true,
+     {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00,
+      0xFF, 0x7F, 0x00, 0x80, 0x31, 0xC6},
+     {{248, 0, 0}, {0, 248, 0}, {0, 0, 248},
+      {248, 248, 248}, {0, 0, 0}, {136, 136, 136}}},
 };
 
 TEST(ConvertDesktopPixels, EveryLayoutLandsBottomUpInTheLowerLeftCorner) {
@@ -122,7 +130,7 @@ TEST(ConvertDesktopPixels, EveryLayoutLandsBottomUpInTheLowerLeftCorner) {
         const std::uint32_t tw = 5, th = 4;
         std::vector<unsigned char> texture = SentinelTexture(tw, th);
         const DesktopImage image = {c.capture.data(), c.capture.size(), c.width, c.height,
-                                    c.bytesPerPixel};
+                                    c.bytesPerPixel, c.words555};
         ASSERT_TRUE(ConvertDesktopPixels(image, texture.data(), tw, th)) << c.label;
         ExpectCorner(texture, tw, th, c.width, c.height, c.screen, c.label);
     }
@@ -131,7 +139,7 @@ TEST(ConvertDesktopPixels, EveryLayoutLandsBottomUpInTheLowerLeftCorner) {
 TEST(ConvertDesktopPixels, CaptureFillingTheWholeTexture) {
     const LayoutCase& c = kLayouts[0];
     std::vector<unsigned char> texture = SentinelTexture(2, 2);
-    const DesktopImage image = {c.capture.data(), c.capture.size(), 2, 2, 4};
+    const DesktopImage image = {c.capture.data(), c.capture.size(), 2, 2, 4, false};
     ASSERT_TRUE(ConvertDesktopPixels(image, texture.data(), 2, 2));
     ExpectCorner(texture, 2, 2, 2, 2, c.screen, "whole");
 }
@@ -145,14 +153,15 @@ TEST(ConvertDesktopPixels, RefusesCapturesThatDoNotFit) {
         std::uint32_t textureWidth, textureHeight;
     } cases[] = {
         // 3 x 2 at 3 bytes needs 20 bytes with the padding: 18 (no padding) is short.
-        {"24-bit without padding", {bytes.data(), 18, 3, 2, 3}, 4, 4},
-        {"one byte short", {bytes.data(), 15, 2, 2, 4}, 4, 4},
-        {"wider than the texture", {bytes.data(), 64, 5, 2, 4}, 4, 4},
-        {"higher than the texture", {bytes.data(), 64, 2, 5, 4}, 4, 4},
-        {"8 bits per pixel", {bytes.data(), 64, 4, 4, 1}, 4, 4},
-        {"no pixels", {nullptr, 64, 2, 2, 4}, 4, 4},
-        {"empty capture", {bytes.data(), 64, 0, 0, 4}, 4, 4},
-        {"texture sides that cannot exist", {bytes.data(), 64, 2, 2, 4}, 0xFFFFFFFFu, 0xFFFFFFFFu},
+        {"24-bit without padding", {bytes.data(), 18, 3, 2, 3, false}, 4, 4},
+        {"one byte short", {bytes.data(), 15, 2, 2, 4, false}, 4, 4},
+        {"wider than the texture", {bytes.data(), 64, 5, 2, 4, false}, 4, 4},
+        {"higher than the texture", {bytes.data(), 64, 2, 5, 4, false}, 4, 4},
+        {"8 bits per pixel", {bytes.data(), 64, 4, 4, 1, false}, 4, 4},
+        {"no pixels", {nullptr, 64, 2, 2, 4, false}, 4, 4},
+        {"empty capture", {bytes.data(), 64, 0, 0, 4, false}, 4, 4},
+        {"texture sides that cannot exist", {bytes.data(), 64, 2, 2, 4, false}, 0xFFFFFFFFu,
+         0xFFFFFFFFu},
     };
     for (const auto& c : cases) {
         std::vector<unsigned char> texture = SentinelTexture(4, 4);
