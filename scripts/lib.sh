@@ -35,10 +35,12 @@ stop_xvfbs() {
 }
 
 # make_prefix NAME: a prefix of its own for one display, hard-linked from the base prefix
-# (the registry files are copied, since Wine rewrites them).
+# (the registry files are copied, since Wine rewrites them). A prefix made before the base's
+# current settings is made again.
 make_prefix() {
-  local dir="$VELOTH_PREFIXES/$1" f
-  if [ ! -f "$dir/system.reg" ]; then
+  local dir="$VELOTH_PREFIXES/$1" f marker
+  marker=$(cd "$VELOTH_PREFIXES/base" && ls -a | grep '^\.veloth-settings' || true)
+  if [ ! -f "$dir/system.reg" ] || [ ! -f "$dir/$marker" ]; then
     rm -rf "$dir"
     cp -al "$VELOTH_PREFIXES/base" "$dir"
     for f in system.reg user.reg userdef.reg; do cp --remove-destination "$VELOTH_PREFIXES/base/$f" "$dir/$f"; done

@@ -125,7 +125,7 @@ namespace {
 
 struct BoxContents {
     std::string text;
-    bool errorIcon;
+    HWND icon;
 };
 
 BOOL CALLBACK ReadBoxChild(HWND child, LPARAM param) {
@@ -133,9 +133,7 @@ BOOL CALLBACK ReadBoxChild(HWND child, LPARAM param) {
     if (ClassName(child) != "Static") return TRUE;
     const LONG style = GetWindowLongA(child, GWL_STYLE);
     if ((style & SS_TYPEMASK) == SS_ICON) {
-        contents->errorIcon = contents->errorIcon ||
-            SendMessageA(child, STM_GETICON, 0, 0) ==
-                reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_HAND));
+        contents->icon = child;
         return TRUE;
     }
     const std::string text = WindowText(child);
@@ -149,16 +147,22 @@ bool WaitForMessageBox(DWORD pid, DWORD timeoutMs, MessageBoxText* out) {
     HWND box = WaitForWindow(pid, "#32770", timeoutMs);
     if (box == nullptr) return false;
     // The box may still be filling in its controls.
-    BoxContents contents = {"", false};
+    BoxContents contents = {"", nullptr};
     WaitUntil(2000, [&] {
-        contents = {"", false};
+        contents = {"", nullptr};
         EnumChildWindows(box, ReadBoxChild, reinterpret_cast<LPARAM>(&contents));
         return !contents.text.empty();
     });
     out->box = box;
     out->title = WindowText(box);
     out->text = contents.text;
-    out->errorIcon = contents.errorIcon;
+    // Icon handles are not comparable across processes; the error icon is the one in red.
+    out->errorIcon = false;
+    RECT icon = {};
+    if (contents.icon != nullptr && GetWindowRect(contents.icon, &icon)) {
+        PumpMessages(200);  // let the box finish painting
+        out->errorIcon = ShareOfColour(CaptureScreen(), icon, RGB(220, 30, 30), 60) > 0.15;
+    }
     return true;
 }
 

@@ -50,7 +50,7 @@ struct MessageBoxText {
     HWND box = nullptr;
     std::string title;
     std::string text;
-    bool errorIcon = false;  // the box shows the error (hand) icon
+    bool errorIcon = false;  // the box shows the error icon (a red one)
 };
 // Waits for a message box of the process and reads its title and message.
 bool WaitForMessageBox(DWORD pid, DWORD timeoutMs, MessageBoxText* out);
