@@ -11,6 +11,8 @@
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "gl/context.h"
+#include "gl/extensions.h"
+#include "gl/pbuffer.h"
 
 namespace {
 
@@ -39,6 +41,22 @@ void RunPreviewWait() {
 
 bool StartupStopped() { return app.quitDuringWait || app.failed; }
 
+// The extension entry points, the pbuffer and the multisampled window, with the first
+// window's context current.
+void StartFullScreenTargets() {
+    if (!gmInitExtensions()) {
+        FailAndClose("gmInitExtensions(): Could not find necessary extensions\n");
+        return;
+    }
+    if (!init_pbuffer(&app.pbuffer, 512, 512)) {
+        // The close just posted goes to the current window: replacing that window now would
+        // lose it and leave the program hanging without a picture.
+        FailAndClose("init_pbuffer(): Could not initialize pbuffer\n");
+        return;
+    }
+    gmInitMultisample();
+}
+
 void StartOpenGL() {
     if (StartupStopped()) return;
     if (!gmInitOpenGL()) {
@@ -47,6 +65,8 @@ void StartOpenGL() {
         PostQuitMessage(0);
         return;
     }
+    if (app.runMode == RunMode::Saver) StartFullScreenTargets();
+    if (StartupStopped()) return;
     gmInitGLState();
 }
 

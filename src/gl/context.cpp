@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include "app/app_state.h"
+#include "gl/pbuffer.h"
 #include "gl/wgl_extensions.h"
 
 namespace {
@@ -73,6 +74,7 @@ void gmInitGLState() {
 }
 
 int gmCloseOpenGL() {
+    if (app.runMode == RunMode::Saver) destroy_pbuffer();
     if (app.renderContext != nullptr) {
         wglMakeCurrent(app.windowDC, nullptr);
         wglDeleteContext(app.renderContext);

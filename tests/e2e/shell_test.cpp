@@ -13,10 +13,13 @@ namespace {
 const char kTitle[] = "A Veloth 3D Screen Saver";
 
 // Waits for the full-screen window of a started saver and lets it draw a few frames.
+// The first window is replaced by one with a multisampled format during start-up, so the
+// window is looked up again after the wait.
 HWND WaitForSaverWindow(const SaverProcess& saver) {
     HWND window = WaitForWindow(saver.pid(), "MyClass", 20000);
-    if (window != nullptr) SleepMs(1500);
-    return window;
+    if (window == nullptr) return nullptr;
+    SleepMs(1500);
+    return WaitForWindow(saver.pid(), "MyClass", 5000);
 }
 
 // Wine shows no pixels of a child window whose parent belongs to another process, so the
