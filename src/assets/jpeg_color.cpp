@@ -7,6 +7,9 @@ namespace {
 std::int32_t cb_to_b[256];
 std::int32_t cr_to_r[256];
 std::int32_t cbcr_to_g[65536];
+// The limit rule (v > 255 gives 255, v <= 0 gives 0) for v from -512 to 511, by v + 512;
+// Y plus a table value always lies in that range.
+unsigned char limit_table[1024];
 bool tables_built = false;
 
 void build_tables() {
@@ -22,34 +25,33 @@ void build_tables() {
             cbcr_to_g[cb * 256 + cr] = static_cast<std::int32_t>(g);
         }
     }
+    for (int v = -512; v < 512; ++v) {
+        limit_table[v + 512] = static_cast<unsigned char>(v > 255 ? 255 : (v <= 0 ? 0 : v));
+    }
     tables_built = true;
-}
-
-unsigned char clamp_sample(std::int32_t v) {
-    if (v > 255) return 255;
-    if (v <= 0) return 0;
-    return static_cast<unsigned char>(v);
 }
 
 }  // namespace
 
-void jpeg_ycc_to_rgba(JpegDecoder* d) {
+void jpeg_ycc_to_rgba(JpegDecoder* d, int first_row, int row_count) {
     if (!tables_built) build_tables();
-    unsigned char* p = d->output;
-    for (std::int32_t i = 0; i < d->pixel_count; ++i, p += 4) {
+    unsigned char* p = d->output + static_cast<std::size_t>(first_row) * d->width * 4;
+    const std::size_t pixels = static_cast<std::size_t>(row_count) * d->width;
+    for (std::size_t i = 0; i < pixels; ++i, p += 4) {
         const std::int32_t y = p[0];
         const int cb = p[1];
         const int cr = p[2];
-        p[0] = clamp_sample(y + cr_to_r[cr]);
-        p[1] = clamp_sample(y - cbcr_to_g[cb * 256 + cr]);
-        p[2] = clamp_sample(y + cb_to_b[cb]);
+        p[0] = limit_table[y + cr_to_r[cr] + 512];
+        p[1] = limit_table[y - cbcr_to_g[cb * 256 + cr] + 512];
+        p[2] = limit_table[y + cb_to_b[cb] + 512];
         p[3] = 255;
     }
 }
 
-void jpeg_grey_to_rgba(JpegDecoder* d) {
-    unsigned char* p = d->output;
-    for (std::int32_t i = 0; i < d->pixel_count; ++i, p += 4) {
+void jpeg_grey_to_rgba(JpegDecoder* d, int first_row, int row_count) {
+    unsigned char* p = d->output + static_cast<std::size_t>(first_row) * d->width * 4;
+    const std::size_t pixels = static_cast<std::size_t>(row_count) * d->width;
+    for (std::size_t i = 0; i < pixels; ++i, p += 4) {
         p[1] = p[0];
         p[2] = p[0];
         p[3] = 255;

@@ -1,5 +1,6 @@
-// Texture::load_jpeg and the scan: the MCU loop, block decoding, dequantisation with the AAN
-// prescale, the sample store and pixel replication into the RGBA buffer.
+// Texture::load_jpeg and the scan: the MCU loop, the transform of each decoded block, the
+// sample store and pixel replication into the RGBA buffer.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -9,106 +10,64 @@
 
 namespace {
 
-// Shared scratch of the decoder (it is not re-entrant).
-float coef_block[64];    // by zig-zag position
-float sample_block[64];  // natural row-major order
+// Shared scratch of the decoder (it is not re-entrant): the block being decoded, dequantised
+// and prescaled in natural row-major order, and each component's replication factors.
+float sample_block[64];
 std::int32_t upsample_x[3];
 std::int32_t upsample_y[3];
 
-// The zig-zag position of each natural position (T.81 Figure A.6).
-const unsigned char kZigzagOfNatural[64] = {
-    0,  1,  5,  6,  14, 15, 27, 28, 2,  4,  7,  13, 16, 26, 29, 42,
-    3,  8,  12, 17, 25, 30, 41, 43, 9,  11, 18, 24, 31, 40, 44, 53,
-    10, 19, 23, 32, 39, 45, 52, 54, 20, 22, 33, 38, 46, 51, 55, 60,
-    21, 34, 37, 47, 50, 56, 59, 61, 35, 36, 48, 49, 57, 58, 62, 63,
-};
-
-// cos(k pi / 16) x sqrt(2), with 1 for k = 0 and 4.
-const float kAanScale[8] = {1.0f,       1.3870399f, 1.306563f,  1.1758755f,
-                            1.0f,       0.78569496f, 0.5411961f, 0.27589938f};
-
-// T.81 EXTEND: a value of `bits` bits whose top bit is clear stands for a negative number.
-int extend(int value, int bits) {
-    if (bits == 0) return 0;
-    if (value < (1 << (bits - 1))) return value - ((1 << bits) - 1);
-    return value;
-}
-
-void decode_coefficients(JpegDecoder* d, int ci) {
-    const JpegComponent& c = d->components[ci];
-    const int dc_size = jpeg_huff_decode(d, &d->dc_tables[c.dc_table]) & 15;
-    const int diff = extend(jpeg_get_bits(d, dc_size), dc_size);
-    // Corrupt data may push the predictor past 32 bits: it wraps instead of overflowing.
-    d->dc_predictors[ci] = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(d->dc_predictors[ci]) + static_cast<std::uint32_t>(diff));
-    coef_block[0] = static_cast<float>(d->dc_predictors[ci]);
-
-    const HuffmanTable* ac = &d->ac_tables[c.ac_table];
-    for (int k = 1; k < 64;) {
-        const int rs = jpeg_huff_decode(d, ac) & 0xFF;
-        if (rs == 0) {
-            for (; k < 64; ++k) coef_block[k] = 0.0f;
-            break;
-        }
-        const int run = rs >> 4;
-        const int size = rs & 15;
-        for (int i = 0; i < run && k < 64; ++i) coef_block[k++] = 0.0f;
-        const int value = extend(jpeg_get_bits(d, size), size);
-        if (k < 64) coef_block[k] = static_cast<float>(value);
-        ++k;  // a run past position 63 ends the block; its coefficient is dropped
-    }
-}
-
-void dequantise(const std::int32_t* quant) {
-    for (int r = 0; r < 8; ++r) {
-        for (int j = 0; j < 8; ++j) {
-            const int z = kZigzagOfNatural[8 * r + j];
-            sample_block[8 * r + j] =
-                static_cast<float>(quant[z]) * coef_block[z] * kAanScale[j] * kAanScale[r];
-        }
-    }
-}
-
 // The store rule: truncate toward zero, shift right arithmetically by 3, add 128, clamp.
-// Values far outside the range are decided before the conversion so that it cannot overflow.
+// The float is first held within +-4096, which gives the same byte and keeps the conversion
+// from overflowing; written without branches so that a block's 64 samples go in vectors.
 unsigned char store_sample(float s) {
-    if (!(s < 4096.0f)) return 255;
-    if (s <= -4096.0f) return 0;
-    const int v = (static_cast<int>(s) >> 3) + 128;
-    if (v > 255) return 255;
-    if (v <= 0) return 0;
-    return static_cast<unsigned char>(v);
+    const float held = std::max(-4096.0f, std::min(4096.0f, s));
+    const int v = (static_cast<int>(held) >> 3) + 128;
+    return static_cast<unsigned char>(std::max(0, std::min(255, v)));
 }
 
-// Writes sample_block into byte ci of the pixels it covers: the block's top-left sample lands
-// at (left, top); each sample covers sx x sy pixels. Pixels outside the image are skipped.
-void store_block(JpegDecoder* d, int ci, int left, int top, int sx, int sy) {
+// Writes 8 x 8 samples into byte ci of the pixels they cover: the top-left sample lands at
+// (left, top) and each covers sx x sy pixels. Pixels outside the image are not written.
+void store_block(JpegDecoder* d, int ci, int left, int top, int sx, int sy,
+                 const unsigned char* samples) {
+    const int columns = std::min(8 * sx, d->width - left);
+    if (columns <= 0 || top >= d->height) return;  // a block of a partial MCU, wholly outside
+    const std::size_t stride = static_cast<std::size_t>(d->width) * 4;
+    unsigned char* row = d->output + static_cast<std::size_t>(top) * stride +
+                         static_cast<std::size_t>(left) * 4 + ci;
+    int y = top;
     for (int i = 0; i < 8; ++i) {
-        for (int dy = 0; dy < sy; ++dy) {
-            const int y = top + sy * i + dy;
+        const unsigned char* from = samples + 8 * i;
+        for (int dy = 0; dy < sy; ++dy, ++y, row += stride) {
             if (y >= d->height) return;
-            unsigned char* row = d->output + static_cast<std::size_t>(y) * d->width * 4 + ci;
-            for (int j = 0; j < 8; ++j) {
-                const unsigned char v = store_sample(sample_block[8 * i + j]);
-                for (int dx = 0; dx < sx; ++dx) {
-                    const int x = left + sx * j + dx;
-                    if (x < d->width) row[static_cast<std::size_t>(x) * 4] = v;
-                }
+            if (sx == 1 && columns == 8) {
+                for (int j = 0; j < 8; ++j) row[4 * j] = from[j];
+            } else if (sx == 2 && columns == 16) {
+                for (int j = 0; j < 8; ++j) row[8 * j] = row[8 * j + 4] = from[j];
+            } else {
+                for (int px = 0; px < columns; ++px) row[4 * px] = from[px / sx];
             }
         }
     }
 }
 
 void decode_block(JpegDecoder* d, int ci, int left, int top) {
+    unsigned char samples[64];
     if (d->exhausted) {
         // The data ran out in an earlier block: this one is left flat at mid-grey.
-        std::memset(sample_block, 0, sizeof sample_block);
+        std::memset(samples, 128, sizeof samples);
     } else {
-        decode_coefficients(d, ci);
-        dequantise(d->quant_tables[d->components[ci].quant_table]);
-        jpeg_idct_float(sample_block);
+        const std::uint64_t nonzero = jpeg_decode_block(d, ci, sample_block);
+        // Once a bit from past the end of the data has been used, the data is spent.
+        if (d->bit_count < d->padding_bits) d->exhausted = 1;
+        if (nonzero == 1) {
+            // Only the DC coefficient: the transform passes it through to all 64 samples.
+            std::memset(samples, store_sample(sample_block[0]), sizeof samples);
+        } else {
+            jpeg_idct_float(sample_block, nonzero);
+            for (int i = 0; i < 64; ++i) samples[i] = store_sample(sample_block[i]);
+        }
     }
-    store_block(d, ci, left, top, upsample_x[ci], upsample_y[ci]);
+    store_block(d, ci, left, top, upsample_x[ci], upsample_y[ci], samples);
 }
 
 void write_open_error(const char* name) {
@@ -142,6 +101,9 @@ void jpeg_decode_scan(JpegDecoder* d) {
                 }
             }
         }
+        const int rows = std::min(mcu_height, d->height - y0);
+        if (d->component_count == 1) jpeg_grey_to_rgba(d, y0, rows);
+        if (d->component_count == 3) jpeg_ycc_to_rgba(d, y0, rows);
     }
 }
 
@@ -167,8 +129,6 @@ unsigned char* Texture::load_jpeg(const char* name, int* width, int* height,
     *width = d->width;
     *height = d->height;
     jpeg_decode_scan(d.get());
-    if (d->component_count == 1) jpeg_grey_to_rgba(d.get());
-    if (d->component_count == 3) jpeg_ycc_to_rgba(d.get());
     d->stream.reset();
     if (d->component_count != 3) {
         std::fputs("Texture::load_jpeg(): is incorrect works with not RGB JPEG images :)\n", stderr);

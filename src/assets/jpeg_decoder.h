@@ -21,6 +21,9 @@ struct JpegComponent {
     std::int32_t ac_table;
 };
 
+// Codes of up to this many bits are decoded by one look-up.
+constexpr int kJpegLookupBits = 9;
+
 struct HuffmanTable {
     unsigned char counts[16];
     unsigned char values[256];
@@ -29,6 +32,13 @@ struct HuffmanTable {
     // Derived when the table is read, for decoding without a symbol-by-symbol search.
     std::int32_t defined;
     std::int32_t symbol_count;
+    // By the next kJpegLookupBits bits: (code length << 8) | symbol, or 0 when no code that
+    // short matches them.
+    std::uint16_t lookup[1 << kJpegLookupBits];
+    // By code length 1-16: the largest code of that length (-1: none), and what to add to a
+    // code of that length to get its index in values.
+    std::int32_t max_code[17];
+    std::int32_t value_offset[17];
 };
 
 struct JpegDecoder {
@@ -49,8 +59,13 @@ struct JpegDecoder {
     std::int32_t approx_high;
     std::int32_t approx_low;
     std::int32_t dc_predictors[3];
-    std::int32_t bit_position;
-    unsigned char current_byte;
+    // The entropy-coded bits not yet used, most significant first, instead of one byte and a
+    // bit position: whole data bytes are taken in at a time, up to the next marker, which is
+    // acted on only when the bits after it are needed (as a byte-at-a-time reader would).
+    std::uint64_t bit_buffer;
+    std::int32_t bit_count;
+    std::int32_t marker_next;   // 1 when the next data byte comes after a marker
+    std::int32_t padding_bits;  // zero bits taken in from past the end of the data
     // Beyond the model: which quantisation tables a DQT defined, and whether the scan has
     // needed a bit past the end of the data (every later block is then mid-grey).
     std::int32_t quant_defined[4];
@@ -64,15 +79,27 @@ int jpeg_read_markers(JpegDecoder* decoder);
 // more than 256 symbols or over-fill the code space.
 int jpeg_build_huffman_table(HuffmanTable* table);
 
-// Entropy-coded data: the next bit, n bits most significant first, and one Huffman symbol
-// (the 16-bit accumulator itself when no code of 16 bits or fewer matches).
+// Entropy-coded data: the next bit, n (0-16) bits most significant first, and one Huffman
+// symbol (the 16-bit accumulator itself when no code of 16 bits or fewer matches). Past the
+// end of the data the bits are 0.
 int jpeg_get_bit(JpegDecoder* decoder);
 int jpeg_get_bits(JpegDecoder* decoder, int count);
 int jpeg_huff_decode(JpegDecoder* decoder, const HuffmanTable* table);
 
+// Decodes the next block of component ci into block (64 floats, natural order): each
+// coefficient dequantised and prescaled as (quantiser x coefficient) x a[column] x a[row],
+// with a the AAN factors; the others 0. Returns the mask of natural positions that may be
+// non-zero (bit 0 always set).
+std::uint64_t jpeg_decode_block(JpegDecoder* decoder, int ci, float* block);
 // Decodes every MCU of the scan into output: component ci in byte ci of each RGBA pixel.
+// Each row of MCUs is converted to R, G, B, A as soon as it is complete, while it is still in
+// the cache: by jpeg_grey_to_rgba for one component, jpeg_ycc_to_rgba for three; other
+// counts are left as decoded.
 void jpeg_decode_scan(JpegDecoder* decoder);
 // The separable float AAN inverse DCT, in place on a dequantised, prescaled 8 x 8 block.
-void jpeg_idct_float(float* block);
-void jpeg_ycc_to_rgba(JpegDecoder* decoder);
-void jpeg_grey_to_rgba(JpegDecoder* decoder);
+// nonzero has bit n set for every natural position n that may hold a non-zero value (~0 when
+// unknown): passes over all-zero inputs are skipped, which changes no result.
+void jpeg_idct_float(float* block, std::uint64_t nonzero);
+// Convert rows [first_row, first_row + row_count) of output in place.
+void jpeg_ycc_to_rgba(JpegDecoder* decoder, int first_row, int row_count);
+void jpeg_grey_to_rgba(JpegDecoder* decoder, int first_row, int row_count);

@@ -1,62 +1,216 @@
-// The entropy-coded bit stream: bytes with their stuffing and markers, bits, Huffman symbols.
-// Past the end of the data the stream reads as zero bytes, and the decoder is told so.
+// The entropy-coded data: the bit stream, Huffman symbols and the coefficients of a block
+// (dequantised and prescaled as they are decoded). Bytes come in whole, FF 00 unstuffed,
+// up to the next marker; a marker is acted on (RSTn resets the DC predictors) exactly when
+// the first bit after it is needed, so the result is that of reading bit by bit. Past the end
+// of the data the stream reads as zero bytes.
 #include "assets/jpeg_decoder.h"
 
 namespace {
 
-// One byte of the data, or 0 past its end (which marks the decode as exhausted).
-int next_raw_byte(JpegDecoder* d, int* past_end) {
-    const int c = d->stream->getc();
+// One byte of the data, or 0 past its end.
+int next_raw_byte(MemoryStream* s, int* past_end) {
+    const int c = s->getc();
     if (c >= 0) return c;
     *past_end = 1;
     return 0;
 }
 
-// The next byte of entropy-coded data: FF 00 is a stuffed FF; any other marker (after any run
-// of FF fill bytes) is passed over, and RSTn also resets the DC predictors.
-void next_data_byte(JpegDecoder* d) {
-    int past_end = 0;
-    int byte = next_raw_byte(d, &past_end);
-    if (byte == 0xFF) {
-        int marker = next_raw_byte(d, &past_end);
-        while (marker == 0xFF) marker = next_raw_byte(d, &past_end);
-        if (marker != 0) {
-            if (marker >= 0xD0 && marker <= 0xD7) {
-                for (std::int32_t& predictor : d->dc_predictors) predictor = 0;
-            }
-            byte = next_raw_byte(d, &past_end);
+void take_in(JpegDecoder* d, int byte, int past_end) {
+    d->bit_buffer |= static_cast<std::uint64_t>(byte) << (56 - d->bit_count);
+    d->bit_count += 8;
+    if (past_end) d->padding_bits += 8;
+}
+
+// Takes in whole bytes until at least 57 bits are held or a marker is next.
+void refill(JpegDecoder* d) {
+    MemoryStream* s = d->stream.get();
+    while (d->bit_count <= 56 && !d->marker_next) {
+        if (s->position >= s->size) {
+            take_in(d, 0, 1);
+            continue;
+        }
+        const int byte = *s->cursor;
+        if (byte != 0xFF) {
+            s->cursor += 1;
+            s->position += 1;
+            take_in(d, byte, 0);
+        } else if (s->position + 1 < s->size && s->cursor[1] == 0x00) {
+            s->cursor += 2;
+            s->position += 2;
+            take_in(d, 0xFF, 0);
+        } else {
+            d->marker_next = 1;
         }
     }
-    d->current_byte = static_cast<unsigned char>(byte);
-    d->bit_position = 0;
-    if (past_end) d->exhausted = 1;
+}
+
+// The byte after a marker, now that its first bit is needed: any run of FF fill bytes, then
+// the marker code is passed over (RSTn sets every DC predictor to 0) and the byte after the
+// code is the data byte. An FF followed by 00 here is a stuffed FF (it lies at the end).
+void take_in_after_marker(JpegDecoder* d) {
+    MemoryStream* s = d->stream.get();
+    int past_end = 0;
+    int byte = next_raw_byte(s, &past_end);
+    if (byte == 0xFF) {
+        int code = next_raw_byte(s, &past_end);
+        while (code == 0xFF) code = next_raw_byte(s, &past_end);
+        if (code != 0) {
+            if (code >= 0xD0 && code <= 0xD7) {
+                for (std::int32_t& predictor : d->dc_predictors) predictor = 0;
+            }
+            byte = next_raw_byte(s, &past_end);
+        }
+    }
+    d->marker_next = 0;
+    take_in(d, byte, past_end);
+}
+
+// At least `count` (at most 57) bits in the buffer; a marker is crossed only when needed.
+void need_bits(JpegDecoder* d, int count) {
+    refill(d);
+    while (d->bit_count < count) {
+        take_in_after_marker(d);
+        refill(d);
+    }
+}
+
+int take_bits(JpegDecoder* d, int count) {
+    const int value = static_cast<int>(d->bit_buffer >> (64 - count));
+    d->bit_buffer <<= count;
+    d->bit_count -= count;
+    return value;
+}
+
+// The canonical decode one bit at a time, for when a marker lies within the next 16 bits.
+int huff_decode_bitwise(JpegDecoder* d, const HuffmanTable* table) {
+    int code = 0;
+    for (int length = 1; length <= 16; ++length) {
+        code = (code << 1) | jpeg_get_bit(d);
+        if (code <= table->max_code[length]) return table->values[code + table->value_offset[length]];
+    }
+    return code;
+}
+
+// The natural position of each zig-zag position (T.81 Figure A.6).
+const unsigned char kNaturalOfZigzag[64] = {
+    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+    12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+    35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+    58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63,
+};
+
+// cos(k pi / 16) x sqrt(2), with 1 for k = 0 and 4.
+const float kAanScale[8] = {1.0f,       1.3870399f, 1.306563f,  1.1758755f,
+                            1.0f,       0.78569496f, 0.5411961f, 0.27589938f};
+
+// jpeg_get_bits and jpeg_huff_decode, here so that the block decoder below has them inline.
+int read_bits(JpegDecoder* d, int count) {
+    if (count == 0) return 0;
+    if (d->bit_count < count) need_bits(d, count);
+    return take_bits(d, count);
+}
+
+int decode_symbol(JpegDecoder* d, const HuffmanTable* table) {
+    if (d->bit_count < 16) {
+        refill(d);
+        if (d->bit_count < 16) return huff_decode_bitwise(d, table);
+    }
+    const int peek = static_cast<int>(d->bit_buffer >> 48);
+    const int entry = table->lookup[peek >> (16 - kJpegLookupBits)];
+    if (entry != 0) {
+        take_bits(d, entry >> 8);
+        return entry & 0xFF;
+    }
+    for (int length = kJpegLookupBits + 1; length <= 16; ++length) {
+        const int code = peek >> (16 - length);
+        if (code <= table->max_code[length]) {
+            take_bits(d, length);
+            return table->values[code + table->value_offset[length]];
+        }
+    }
+    take_bits(d, 16);
+    return peek;
+}
+
+// T.81 EXTEND: a value of `bits` bits whose top bit is clear stands for a negative number.
+int extend(int value, int bits) {
+    if (bits == 0) return 0;
+    if (value < (1 << (bits - 1))) return value - ((1 << bits) - 1);
+    return value;
 }
 
 }  // namespace
 
-int jpeg_get_bit(JpegDecoder* d) {
-    if (d->bit_position == 8) d->bit_position = 0;
-    if (d->bit_position == 0) next_data_byte(d);
-    const int bit = (d->current_byte >> (7 - d->bit_position)) & 1;
-    ++d->bit_position;
-    return bit;
-}
-
-int jpeg_get_bits(JpegDecoder* d, int count) {
-    int value = 0;
-    for (int i = 0; i < count; ++i) value = (value << 1) | jpeg_get_bit(d);
-    return value;
-}
-
-int jpeg_huff_decode(JpegDecoder* d, const HuffmanTable* table) {
-    int accumulator = 0;
+int jpeg_build_huffman_table(HuffmanTable* table) {
     int k = 0;
+    unsigned code = 0;
     for (int length = 1; length <= 16; ++length) {
-        accumulator = (accumulator << 1) | jpeg_get_bit(d);
-        while (k < table->symbol_count && table->lengths[k] <= length) {
-            if (table->codes[k] == accumulator) return table->values[k];
+        const int first = k;
+        for (int i = 0; i < table->counts[length - 1]; ++i) {
+            if (k >= 256) return 0;
+            table->lengths[k] = static_cast<unsigned char>(length);
+            table->codes[k] = static_cast<std::uint16_t>(code);
+            ++code;
             ++k;
         }
+        if (code > (1u << length)) return 0;  // more codes of this length than bit patterns
+        table->max_code[length] = k > first ? static_cast<std::int32_t>(code - 1) : -1;
+        table->value_offset[length] = first - static_cast<std::int32_t>(code - (k - first));
+        code <<= 1;
     }
-    return accumulator;
+    table->symbol_count = k;
+    for (std::uint16_t& entry : table->lookup) entry = 0;
+    for (int i = 0; i < k; ++i) {
+        const int length = table->lengths[i];
+        if (length > kJpegLookupBits) break;
+        const int shift = kJpegLookupBits - length;
+        const int first = table->codes[i] << shift;
+        for (int fill = 0; fill < (1 << shift); ++fill) {
+            table->lookup[first + fill] = static_cast<std::uint16_t>((length << 8) | table->values[i]);
+        }
+    }
+    table->defined = 1;
+    return 1;
+}
+
+int jpeg_get_bit(JpegDecoder* d) {
+    if (d->bit_count < 1) need_bits(d, 1);
+    return take_bits(d, 1);
+}
+
+int jpeg_get_bits(JpegDecoder* d, int count) { return read_bits(d, count); }
+
+int jpeg_huff_decode(JpegDecoder* d, const HuffmanTable* table) {
+    return decode_symbol(d, table);
+}
+
+std::uint64_t jpeg_decode_block(JpegDecoder* d, int ci, float* block) {
+    const JpegComponent& c = d->components[ci];
+    const std::int32_t* quant = d->quant_tables[c.quant_table];
+    for (int i = 0; i < 64; ++i) block[i] = 0.0f;
+
+    const int dc_size = decode_symbol(d, &d->dc_tables[c.dc_table]) & 15;
+    const int diff = extend(read_bits(d, dc_size), dc_size);
+    // Corrupt data may push the predictor past 32 bits: it wraps instead of overflowing.
+    d->dc_predictors[ci] = static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(d->dc_predictors[ci]) + static_cast<std::uint32_t>(diff));
+    block[0] = static_cast<float>(quant[0]) * static_cast<float>(d->dc_predictors[ci]);
+    std::uint64_t nonzero = 1;
+
+    const HuffmanTable* ac = &d->ac_tables[c.ac_table];
+    for (int k = 1; k < 64; ++k) {
+        const int rs = decode_symbol(d, ac) & 0xFF;
+        if (rs == 0) break;  // EOB
+        k += rs >> 4;        // the run of zeros
+        const int size = rs & 15;
+        const int value = extend(read_bits(d, size), size);
+        // A run past position 63 ends the block; its coefficient is dropped.
+        if (k < 64 && value != 0) {
+            const int n = kNaturalOfZigzag[k];
+            block[n] = static_cast<float>(quant[k]) * static_cast<float>(value) *
+                              kAanScale[n & 7] * kAanScale[n >> 3];
+            nonzero |= std::uint64_t{1} << n;
+        }
+    }
+    return nonzero;
 }

@@ -43,7 +43,24 @@ void idct_pass(float* x, int stride) {
 
 }  // namespace
 
-void jpeg_idct_float(float* block) {
-    for (int column = 0; column < 8; ++column) idct_pass(block + column, 8);
+void jpeg_idct_float(float* block, std::uint64_t nonzero) {
+    // An input of only x0 gives x0 at all eight outputs (x0 + 0 and x0 - 0 are exact), and
+    // an all-zero input gives zeros, so such passes are replaced by copies.
+    const std::uint64_t kColumn = 0x0101010101010101u;
+    for (int column = 0; column < 8; ++column) {
+        if ((nonzero & (kColumn << column)) == 0) continue;
+        if ((nonzero & ((kColumn << 8) << column)) == 0) {
+            for (int row = 1; row < 8; ++row) block[8 * row + column] = block[column];
+        } else {
+            idct_pass(block + column, 8);
+        }
+    }
+    if ((nonzero & ~kColumn) == 0) {
+        // Only column 0 held values: every row now holds just its x0.
+        for (int row = 0; row < 8; ++row) {
+            for (int column = 1; column < 8; ++column) block[8 * row + column] = block[8 * row];
+        }
+        return;
+    }
     for (int row = 0; row < 8; ++row) idct_pass(block + 8 * row, 1);
 }

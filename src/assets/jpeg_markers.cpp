@@ -132,25 +132,6 @@ int read_scan_header(JpegDecoder* d) {
 
 }  // namespace
 
-int jpeg_build_huffman_table(HuffmanTable* table) {
-    int k = 0;
-    unsigned code = 0;
-    for (int length = 1; length <= 16; ++length) {
-        for (int i = 0; i < table->counts[length - 1]; ++i) {
-            if (k >= 256) return 0;
-            table->lengths[k] = static_cast<unsigned char>(length);
-            table->codes[k] = static_cast<std::uint16_t>(code);
-            ++code;
-            ++k;
-        }
-        if (code > (1u << length)) return 0;  // more codes of this length than bit patterns
-        code <<= 1;
-    }
-    table->symbol_count = k;
-    table->defined = 1;
-    return 1;
-}
-
 int jpeg_read_markers(JpegDecoder* d) {
     MemoryStream* s = d->stream.get();
     for (;;) {
