@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (pixels != nullptr) {
         // Touch the whole buffer: a size that disagrees with the allocation shows here.
         unsigned sum = 0;
-        const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+        const std::size_t bytes = static_cast<std::size_t>(width) * height * 4;
         for (std::size_t i = 0; i < bytes; i += 61) sum += pixels[i];
         if (bytes > 0) sum += pixels[bytes - 1];
         delete[] pixels;

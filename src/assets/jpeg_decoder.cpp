@@ -131,7 +131,8 @@ unsigned char* Texture::load_jpeg(const char* name, int* width, int* height,
     jpeg_decode_scan(d.get());
     d->stream.reset();
     if (d->component_count != 3) {
-        std::fputs("Texture::load_jpeg(): is incorrect works with not RGB JPEG images :)\n", stderr);
+        std::fputs("Texture::load_jpeg(): is incorrect works with not RGB JPEG images :)\n",
+                   stderr);
     }
     return d->output;
 }

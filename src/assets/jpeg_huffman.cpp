@@ -86,7 +86,9 @@ int huff_decode_bitwise(JpegDecoder* d, const HuffmanTable* table) {
     int code = 0;
     for (int length = 1; length <= 16; ++length) {
         code = (code << 1) | jpeg_get_bit(d);
-        if (code <= table->max_code[length]) return table->values[code + table->value_offset[length]];
+        if (code <= table->max_code[length]) {
+            return table->values[code + table->value_offset[length]];
+        }
     }
     return code;
 }
@@ -100,8 +102,8 @@ const unsigned char kNaturalOfZigzag[64] = {
 };
 
 // cos(k pi / 16) x sqrt(2), with 1 for k = 0 and 4.
-const float kAanScale[8] = {1.0f,       1.3870399f, 1.306563f,  1.1758755f,
-                            1.0f,       0.78569496f, 0.5411961f, 0.27589938f};
+const float kAanScale[8] = {1.0f, 1.3870399f,  1.306563f,  1.1758755f,
+                            1.0f, 0.78569496f, 0.5411961f, 0.27589938f};
 
 // jpeg_get_bits and jpeg_huff_decode, here so that the block decoder below has them inline.
 int read_bits(JpegDecoder* d, int count) {
@@ -166,7 +168,8 @@ int jpeg_build_huffman_table(HuffmanTable* table) {
         const int shift = kJpegLookupBits - length;
         const int first = table->codes[i] << shift;
         for (int fill = 0; fill < (1 << shift); ++fill) {
-            table->lookup[first + fill] = static_cast<std::uint16_t>((length << 8) | table->values[i]);
+            table->lookup[first + fill] =
+                static_cast<std::uint16_t>((length << 8) | table->values[i]);
         }
     }
     table->defined = 1;
@@ -208,7 +211,7 @@ std::uint64_t jpeg_decode_block(JpegDecoder* d, int ci, float* block) {
         if (k < 64 && value != 0) {
             const int n = kNaturalOfZigzag[k];
             block[n] = static_cast<float>(quant[k]) * static_cast<float>(value) *
-                              kAanScale[n & 7] * kAanScale[n >> 3];
+                       kAanScale[n & 7] * kAanScale[n >> 3];
             nonzero |= std::uint64_t{1} << n;
         }
     }

@@ -53,16 +53,25 @@ int read_frame_header(JpegDecoder* d, int payload) {
     return 1;
 }
 
+// The byte that opens each table of a DHT or DQT segment: its high four bits (class or
+// precision) and the destination in the low four, which must be 0-3.
+int read_table_selector(MemoryStream* stream, int* high, int* destination) {
+    int selector = 0;
+    if (!read_byte(stream, &selector)) return 0;
+    *high = selector >> 4;
+    *destination = selector & 15;
+    return *destination <= 3;
+}
+
 int read_huffman_tables(JpegDecoder* d, int payload) {
     MemoryStream* s = d->stream.get();
     int remaining = payload;
     while (remaining > 0) {
-        int class_and_destination = 0;
-        if (!read_byte(s, &class_and_destination)) return 0;
-        const int destination = class_and_destination & 15;
-        if (destination > 3) return 0;
-        HuffmanTable* table = (class_and_destination & 0x10) ? &d->ac_tables[destination]
-                                                             : &d->dc_tables[destination];
+        int table_class = 0, destination = 0;
+        if (!read_table_selector(s, &table_class, &destination)) return 0;
+        // Bit 4 of the selector: set for AC.
+        HuffmanTable* table =
+            (table_class & 1) ? &d->ac_tables[destination] : &d->dc_tables[destination];
         if (s->read(table->counts, 1, 16) != 16) return 0;
         int total = 0;
         for (int i = 0; i < 16; ++i) total += table->counts[i];
@@ -78,11 +87,9 @@ int read_quant_tables(JpegDecoder* d, int payload) {
     MemoryStream* s = d->stream.get();
     int remaining = payload;
     while (remaining > 0) {
-        int precision_and_destination = 0;
-        if (!read_byte(s, &precision_and_destination)) return 0;
-        const int destination = precision_and_destination & 15;
-        if (destination > 3) return 0;
-        const int wide = (precision_and_destination >> 4) != 0;
+        int precision = 0, destination = 0;
+        if (!read_table_selector(s, &precision, &destination)) return 0;
+        const int wide = precision != 0;
         std::int32_t* table = d->quant_tables[destination];
         for (int i = 0; i < 64; ++i) {
             int value = 0;

@@ -99,7 +99,8 @@ TEST(JpegHuffman, CodeSpaceIsCheckedWhenTheTableIsBuilt) {
     for (const auto& c : kCases) {
         HuffmanTable table = {};
         for (size_t i = 0; i < c.counts.size(); ++i) table.counts[i] = c.counts[i];
-        EXPECT_EQ(jpeg_build_huffman_table(&table), c.valid ? 1 : 0) << testing::PrintToString(c.counts);
+        EXPECT_EQ(jpeg_build_huffman_table(&table), c.valid ? 1 : 0)
+            << testing::PrintToString(c.counts);
     }
 }
 

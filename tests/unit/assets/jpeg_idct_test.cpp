@@ -10,7 +10,8 @@
 
 namespace {
 
-const float kAan[8] = {1.0f, 1.3870399f, 1.306563f, 1.1758755f, 1.0f, 0.78569496f, 0.5411961f, 0.27589938f};
+const float kAan[8] = {1.0f, 1.3870399f,  1.306563f,  1.1758755f,
+                       1.0f, 0.78569496f, 0.5411961f, 0.27589938f};
 
 TEST(JpegIdct, SkippedPassesChangeNoBit) {
     std::mt19937 random(7);
@@ -52,7 +53,8 @@ TEST(JpegIdct, IsTheInverseDctTimesEight) {
                     for (int u = 0; u < 8; ++u) {
                         const double cu = u == 0 ? std::sqrt(0.5) : 1.0;
                         const double cv = v == 0 ? std::sqrt(0.5) : 1.0;
-                        sum += cu * cv * coefficients[8 * v + u] * std::cos((2 * x + 1) * u * pi / 16) *
+                        sum += cu * cv * coefficients[8 * v + u] *
+                               std::cos((2 * x + 1) * u * pi / 16) *
                                std::cos((2 * y + 1) * v * pi / 16);
                     }
                 }

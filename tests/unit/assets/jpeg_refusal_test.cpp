@@ -33,6 +33,14 @@ Bytes edited(int code, Edit edit) {
     return f.bytes();
 }
 
+// base() with the frame's size changed.
+Bytes sized(int width, int height) {
+    return edited(0xC0, [width, height](Bytes& p) {
+        set_word(&p, 1, height);
+        set_word(&p, 3, width);
+    });
+}
+
 // base() with a segment inserted before the one at position `before`.
 Bytes inserted(size_t before, Segment segment) {
     JpegFile f = base();
@@ -56,11 +64,11 @@ struct Refusal {
 
 const Refusal kRefusals[] = {
     // Frame header: sizes, component count, sampling factors, table destinations.
-    {"width 0", [] { return edited(0xC0, [](Bytes& p) { set_word(&p, 3, 0); }); }, kM1},
-    {"height 0", [] { return edited(0xC0, [](Bytes& p) { set_word(&p, 1, 0); }); }, kM1},
-    {"width over 16384", [] { return edited(0xC0, [](Bytes& p) { set_word(&p, 3, 16385); }); }, kM1},
-    {"height over 16384", [] { return edited(0xC0, [](Bytes& p) { set_word(&p, 1, 16385); }); }, kM1},
-    {"largest size", [] { return edited(0xC0, [](Bytes& p) { set_word(&p, 1, 65535); set_word(&p, 3, 65535); }); }, kM1},
+    {"width 0", [] { return sized(0, 16); }, kM1},
+    {"height 0", [] { return sized(16, 0); }, kM1},
+    {"width over 16384", [] { return sized(16385, 16); }, kM1},
+    {"height over 16384", [] { return sized(16, 16385); }, kM1},
+    {"largest size", [] { return sized(65535, 65535); }, kM1},
     {"four components", [] {
          return edited(0xC0, [](Bytes& p) { p[5] = 4; p.insert(p.end(), {4, 0x11, 0}); });
      }, kM1},
@@ -69,7 +77,7 @@ const Refusal kRefusals[] = {
          return edited(0xC0, [](Bytes& p) { p.resize(p.size() - 3); });
      }, kM1},
     {"horizontal factor 0", [] { return edited(0xC0, [](Bytes& p) { p[7] = 0x02; }); }, kM1},
-    {"vertical factor 0 of chroma", [] { return edited(0xC0, [](Bytes& p) { p[10] = 0x10; }); }, kM1},
+    {"chroma vertical factor 0", [] { return edited(0xC0, [](Bytes& p) { p[10] = 0x10; }); }, kM1},
     {"chroma factor not dividing luma's", [] {
          return edited(0xC0, [](Bytes& p) { p[7] = 0x32; p[10] = 0x21; });
      }, kM1},
@@ -113,8 +121,8 @@ const Refusal kRefusals[] = {
     {"segment running past the data", [] {
          return Bytes{0xFF, 0xD8, 0xFF, 0xE1, 0xFF, 0xFF, 1, 2, 3};
      }, kM1},
-    {"segment length 1", [] { return Bytes{0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x01, 0xFF, 0xD9}; }, kM1},
-    {"segment length 0", [] { return Bytes{0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x00, 0xFF, 0xD9}; }, kM1},
+    {"segment length 1", [] { return Bytes{0xFF, 0xD8, 0xFF, 0xE1, 0, 1, 0xFF, 0xD9}; }, kM1},
+    {"segment length 0", [] { return Bytes{0xFF, 0xD8, 0xFF, 0xE1, 0, 0, 0xFF, 0xD9}; }, kM1},
     {"data ending inside a table", [] {
          Bytes b = base().bytes();
          b.resize(30);
@@ -167,7 +175,8 @@ TEST(JpegRefusal, NullDataIsRefused) {
 
 // Every frame type other than baseline is named by its code, then refused.
 TEST(JpegRefusal, OtherFrameTypesAreNamed) {
-    for (int code : {0xC1, 0xC2, 0xC3, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, 0xCA, 0xCB, 0xCD, 0xCE, 0xCF}) {
+    for (int code :
+         {0xC1, 0xC2, 0xC3, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, 0xCA, 0xCB, 0xCD, 0xCE, 0xCF}) {
         JpegFile f = base();
         f.first(0xC0).code = code;
         char expected[128];
@@ -185,13 +194,14 @@ TEST(JpegRefusal, ProgressiveExtendedAndArithmeticFilesAreRefused) {
     const struct {
         const char* file;
         const char* code;
-    } kFiles[] = {
-        {"progressive_16x16.jpg", "0xc2"}, {"extended_16x16.jpg", "0xc1"}, {"arithmetic_16x16.jpg", "0xc9"}};
+    } kFiles[] = {{"progressive_16x16.jpg", "0xc2"},
+                  {"extended_16x16.jpg", "0xc1"},
+                  {"arithmetic_16x16.jpg", "0xc9"}};
     for (const auto& f : kFiles) {
         const Decoded d = decode(fixture(f.file));
         EXPECT_EQ(d.pixels, nullptr) << f.file;
-        EXPECT_EQ(d.messages, std::string("jpeg_read_markers(): unsupported JPEG format ") + f.code +
-                                  " support only Baseline\n" + kM1);
+        EXPECT_EQ(d.messages, std::string("jpeg_read_markers(): unsupported JPEG format ") +
+                                  f.code + " support only Baseline\n" + kM1);
     }
 }
 

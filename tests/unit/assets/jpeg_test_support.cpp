@@ -22,7 +22,8 @@ Decoded decode(const Bytes& bytes, const char* name) {
     if (!bytes.empty()) std::memcpy(copy.get(), bytes.data(), bytes.size());
     Decoded d;
     testing::internal::CaptureStderr();
-    d.pixels.reset(Texture::load_jpeg(name, &d.width, &d.height, bytes.empty() ? nullptr : copy.get(),
+    const unsigned char* data = bytes.empty() ? nullptr : copy.get();
+    d.pixels.reset(Texture::load_jpeg(name, &d.width, &d.height, data,
                                       static_cast<int>(bytes.size())));
     d.messages = testing::internal::GetCapturedStderr();
     return d;
