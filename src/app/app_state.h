@@ -27,6 +27,7 @@ struct AppState {
     bool lowDepthSwitched = false;  // the display was below 16 bits and was switched to 32
     unsigned char* desktopPixels = nullptr;
     int desktopBytesPerPixel = 0;
+    bool desktopWords555 = false;  // a 16-bit capture in 5-5-5 rather than 5-6-5
 
     bool previewWaiting = false;
     bool quitDuringWait = false;

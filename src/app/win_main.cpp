@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/desktop.h"
 #include "app/display.h"
 #include "app/error_report.h"
 #include "app/frame_loop.h"
@@ -85,8 +86,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!CheckDisplayMode()) return 0;
     const bool saver = app.runMode == RunMode::Saver;
     if (saver) {
-        app.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        app.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+        if (!GetDesktopBits()) {
+            if (app.displayChanged) RestoreDisplayMode();
+            ShowError(kProductName, "GetDesktopBits(): Could not get desktop bits");
+            return 0;
+        }
         if (!SwitchFullScreenDepth()) return 0;
         SetScreenSaverRunning(TRUE);
     }

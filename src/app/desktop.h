@@ -1,0 +1,8 @@
+// The desktop's picture: captured before the full-screen window opens, turned into the
+// texture "desktop.bmp" once OpenGL runs.
+#pragma once
+
+// Copies the whole screen into desktopPixels and sets screenWidth, screenHeight and
+// desktopBytesPerPixel (and desktopWords555 for 16-bit words). A failure shows its own box
+// and returns false.
+bool GetDesktopBits();
