@@ -95,7 +95,8 @@ int gmInitMultisample() {
     DestroyWindow(app.mainWindow);
 
     app.mainWindow = CreateMainWindow();
-    app.windowDC = GetDC(app.mainWindow);
+    // Without a window, GetDC would hand out the whole screen's DC to draw on.
+    app.windowDC = app.mainWindow != nullptr ? GetDC(app.mainWindow) : nullptr;
     // A failure here shows in the later start-up steps, which report it.
     gmInitPixelFormat();
     app.renderContext = wglCreateContext(app.windowDC);

@@ -14,6 +14,7 @@
 #include "gl/context.h"
 #include "gl/pbuffer.h"
 #include "gl/wgl_extensions.h"
+#include "support/full_screen_app.h"
 #include "support/gl_window.h"
 
 namespace {
@@ -53,11 +54,7 @@ class ExtensionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(gl_.ok());
-        app = AppState{};
-        app.runMode = RunMode::Saver;
-        app.mainWindow = gl_.window();
-        app.windowDC = gl_.dc();
-        app.renderContext = gl_.context();
+        UseAsFullScreenWindow(gl_);
     }
     void TearDown() override { wgl = WglEntryPoints{}; }
     GlContext gl_{64, 64};

@@ -10,6 +10,7 @@
 #include "app/app_state.h"
 #include "gl/extensions.h"
 #include "gl/wgl_extensions.h"
+#include "support/full_screen_app.h"
 #include "support/gl_window.h"
 
 namespace {
@@ -86,11 +87,7 @@ class PbufferTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(gl_.ok());
-        app = AppState{};
-        app.runMode = RunMode::Saver;
-        app.mainWindow = gl_.window();
-        app.windowDC = gl_.dc();
-        app.renderContext = gl_.context();
+        UseAsFullScreenWindow(gl_);
         ASSERT_TRUE(gmInitExtensions());
         g_driver = wgl;
     }
