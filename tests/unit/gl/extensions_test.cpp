@@ -200,8 +200,11 @@ TEST(Multisample, RecreatesTheFullScreenWindowWithoutEndingTheProgram) {
     EXPECT_EQ(rgba[1], 255);
     EXPECT_EQ(rgba[2], 0);
 
-    // An ordinary destruction afterwards is the end: OpenGL is released and the quit posted.
+    // An ordinary destruction afterwards is the end: OpenGL, the pbuffer included, is released
+    // and the quit posted.
+    const HGLRC pbufferContext = app.pbuffer.context;
     DestroyWindow(app.mainWindow);
+    EXPECT_FALSE(wglDeleteContext(pbufferContext)) << "the pbuffer's context outlived the window";
     EXPECT_EQ(app.renderContext, nullptr);
     EXPECT_EQ(app.windowDC, nullptr);
     EXPECT_TRUE(TakeMessage(nullptr, WM_QUIT));
