@@ -141,3 +141,19 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
+
+void RunPreviewWait() {
+    app.previewWaiting = true;
+    PostMessageA(app.mainWindow, WM_USER, 0, 0);
+    MSG msg;
+    while (app.previewWaiting) {
+        const BOOL result = GetMessageA(&msg, app.mainWindow, 0, 0);
+        if (result == 0 || result == -1) {
+            app.quitDuringWait = true;
+            PostQuitMessage(0);
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}

@@ -8,3 +8,7 @@
 HWND CreateMainWindow();
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The preview shows "Loading..." for half a second before OpenGL starts. A parent that goes
+// away meanwhile (GetMessage fails or quits) sets quitDuringWait and posts the quit.
+void RunPreviewWait();

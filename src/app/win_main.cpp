@@ -22,24 +22,6 @@ void SetScreenSaverRunning(BOOL running) {
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running, &previous, 0);
 }
 
-// The preview shows "Loading..." for half a second before OpenGL starts. A parent that goes
-// away meanwhile ends the program without a context ever being made.
-void RunPreviewWait() {
-    app.previewWaiting = true;
-    PostMessageA(app.mainWindow, WM_USER, 0, 0);
-    MSG msg;
-    while (app.previewWaiting) {
-        const BOOL result = GetMessageA(&msg, app.mainWindow, 0, 0);
-        if (result == 0 || result == -1) {
-            app.quitDuringWait = true;
-            PostQuitMessage(0);
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 bool StartupStopped() { return app.quitDuringWait || app.failed; }
 
 // The extension entry points, the pbuffer and the multisampled window, with the first
