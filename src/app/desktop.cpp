@@ -3,14 +3,20 @@
 #include "app/desktop.h"
 
 #include <windows.h>
+#include <GL/gl.h>
 
+#include <climits>
+#include <cstdint>
 #include <new>
 
 #include "app/app_state.h"
 #include "app/desktop_pixels.h"
 #include "app/error_report.h"
+#include "assets/texture.h"
 
 namespace {
+
+const char kDesktopTexture[] = "desktop.bmp";
 
 // Reads the bitmap's bits into a new desktopPixels. Only a full read counts: a short one would
 // leave part of the picture unset.
@@ -81,4 +87,34 @@ bool GetDesktopBits() {
     if (memory != nullptr) DeleteDC(memory);
     if (screen != nullptr) DeleteDC(screen);
     return ok;
+}
+
+void gmLoadDesktop() {
+    const std::uint32_t width = RoundTextureSize(static_cast<std::uint32_t>(app.screenWidth));
+    const std::uint32_t height = RoundTextureSize(static_cast<std::uint32_t>(app.screenHeight));
+    // The texture's sides and bytes are ints for the texture list and for OpenGL. Only an
+    // entry made here has the size the conversion writes.
+    unsigned char* texture = nullptr;
+    if (static_cast<std::uint64_t>(width) * height * 4 <= INT_MAX &&
+        app.textureRoot->create_empty(kDesktopTexture, static_cast<int>(width),
+                                      static_cast<int>(height), 4)) {
+        texture = app.textureRoot->find_pixels(kDesktopTexture);
+    }
+    std::size_t captured = 0;
+    DesktopCaptureBytes(app.screenWidth, app.screenHeight, app.desktopBytesPerPixel, &captured);
+    // Converted by the depth actually captured: the display may have been switched since.
+    const DesktopImage capture = {app.desktopPixels, captured, app.screenWidth,
+                                  app.screenHeight, app.desktopBytesPerPixel,
+                                  app.desktopWords555};
+    if (texture != nullptr) ConvertDesktopPixels(capture, texture, width, height);
+    delete[] app.desktopPixels;
+    app.desktopPixels = nullptr;
+    if (texture == nullptr) return;
+
+    app.textureRoot->bind(kDesktopTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width),
+                 static_cast<GLsizei>(height), 0, GL_RGBA, GL_UNSIGNED_BYTE, texture);
+    // Nearest filtering shows the desktop pixel for pixel at screen size.
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 }

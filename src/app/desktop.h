@@ -6,3 +6,7 @@
 // desktopBytesPerPixel (and desktopWords555 for 16-bit words). A failure shows its own box
 // and returns false.
 bool GetDesktopBits();
+// Makes "desktop.bmp" from the capture (bottom-up, in the lower-left corner of a texture of
+// RoundTextureSize sides) and frees the capture. Needs the window context current and
+// textureRoot made.
+void gmLoadDesktop();

@@ -1,14 +1,19 @@
 // The desktop capture on the real display: a known picture on the screen comes back in the
-// capture and in the desktop texture, and a 24-bit bitmap's bits are read as they are laid out.
+// desktop texture, a 24-bit capture converts by its own layout, and a 24-bit bitmap's bits are
+// read as they are laid out.
 #include "app/desktop.h"
 
 #include <gtest/gtest.h>
+#include <GL/gl.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "app/app_state.h"
 #include "app/desktop_pixels.h"
+#include "assets/texture.h"
+#include "support/gl_window.h"
 
 namespace {
 
@@ -104,30 +109,87 @@ void ExpectGridInTexture(const unsigned char* texture, std::uint32_t textureWidt
     }
 }
 
-TEST(GetDesktopBits, CapturesWhatTheScreenShows) {
-    ScreenPicture picture;
-    app = AppState{};
-    ASSERT_TRUE(GetDesktopBits());
-    EXPECT_EQ(app.screenWidth, picture.width());
-    EXPECT_EQ(app.screenHeight, picture.height());
+// The desktop texture as OpenGL holds it, with its size.
+std::vector<unsigned char> ReadDesktopTexture(GLint* width, GLint* height) {
+    app.textureRoot->bind("desktop.bmp");
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, height);
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(*width) * *height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+class DesktopTextureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(gl_.ok());
+        app = AppState{};
+        app.textureRoot = new Texture();
+    }
+    void TearDown() override {
+        delete app.textureRoot;
+        delete[] app.desktopPixels;
+        app = AppState{};
+    }
+    GlContext gl_{64, 64};
+};
+
+// Paints the whole screen: run on a screen of its own (see tests/CMakeLists.txt).
+class DesktopCapture : public DesktopTextureTest {};
+
+// From the screen to the texture: the picture on the screen stands bottom-up in the lower-left
+// corner of a texture whose sides are rounded up (1280 x 1024 gives 2048 x 1024).
+TEST_F(DesktopCapture, TextureHoldsWhatTheScreenShowed) {
+    {
+        ScreenPicture picture;
+        ASSERT_TRUE(GetDesktopBits());
+        EXPECT_EQ(app.screenWidth, picture.width());
+        EXPECT_EQ(app.screenHeight, picture.height());
+    }
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(app.desktopBytesPerPixel, GetDeviceCaps(screen, BITSPIXEL) / 8);
     ReleaseDC(nullptr, screen);
     ASSERT_NE(app.desktopPixels, nullptr);
 
-    std::size_t bytes = 0;
-    ASSERT_TRUE(DesktopCaptureBytes(app.screenWidth, app.screenHeight, app.desktopBytesPerPixel,
-                                    &bytes));
-    const std::uint32_t tw = RoundTextureSize(app.screenWidth);
-    const std::uint32_t th = RoundTextureSize(app.screenHeight);
-    std::vector<unsigned char> texture(static_cast<std::size_t>(tw) * th * 4);
-    const DesktopImage image = {app.desktopPixels, bytes, app.screenWidth, app.screenHeight,
-                                app.desktopBytesPerPixel, app.desktopWords555};
-    ASSERT_TRUE(ConvertDesktopPixels(image, texture.data(), tw, th));
-    ExpectGridInTexture(texture.data(), tw, app.screenWidth, app.screenHeight,
-                        app.desktopBytesPerPixel);
-    delete[] app.desktopPixels;
-    app = AppState{};
+    gmLoadDesktop();
+    EXPECT_EQ(app.desktopPixels, nullptr);
+    GLint width = 0, height = 0;
+    const std::vector<unsigned char> texture = ReadDesktopTexture(&width, &height);
+    EXPECT_EQ(static_cast<std::uint32_t>(width), RoundTextureSize(app.screenWidth));
+    EXPECT_EQ(static_cast<std::uint32_t>(height), RoundTextureSize(app.screenHeight));
+    ExpectGridInTexture(texture.data(), static_cast<std::uint32_t>(width), app.screenWidth,
+                        app.screenHeight, app.desktopBytesPerPixel);
+}
+
+// No display here captures at 24 bits; a synthetic 3-byte capture of odd width, rows padded as
+// bitmap bits are, goes through the same path.
+TEST_F(DesktopTextureTest, TwentyFourBitCaptureWithPaddedRows) {
+    app.screenWidth = 3;
+    app.screenHeight = 2;
+    app.desktopBytesPerPixel = 3;
+    const unsigned char capture[] = {10, 20, 30, 40, 50, 60, 70, 80, 90, 0xEE,
+                                     11, 21, 31, 41, 51, 61, 71, 81, 91, 0xEE};
+    app.desktopPixels = new unsigned char[sizeof(capture)];
+    std::memcpy(app.desktopPixels, capture, sizeof(capture));
+
+    gmLoadDesktop();
+    EXPECT_EQ(app.desktopPixels, nullptr);
+    GLint width = 0, height = 0;
+    const std::vector<unsigned char> texture = ReadDesktopTexture(&width, &height);
+    ASSERT_EQ(width, 512);
+    ASSERT_EQ(height, 512);
+    // Texture row 0 is the screen's bottom row.
+    const unsigned char bottom[] = {31, 21, 11, 255, 61, 51, 41, 255, 91, 81, 71, 255};
+    const unsigned char top[] = {30, 20, 10, 255, 60, 50, 40, 255, 90, 80, 70, 255};
+    EXPECT_EQ(std::memcmp(&texture[0], bottom, sizeof(bottom)), 0);
+    EXPECT_EQ(std::memcmp(&texture[512 * 4], top, sizeof(top)), 0);
+    // Nearest filtering shows the desktop pixel for pixel.
+    GLint filter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(filter, GL_NEAREST);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
+    EXPECT_EQ(filter, GL_NEAREST);
 }
 
 COLORREF SamplePixel(int x, int y) { return RGB(30 * x + 1, 60 * y + 2, 10 * (x + y) + 3); }
