@@ -98,7 +98,7 @@ std::uint64_t jpeg_decode_block(JpegDecoder* decoder, int ci, float* block);
 void jpeg_decode_scan(JpegDecoder* decoder);
 // The separable float AAN inverse DCT, in place on a dequantised, prescaled 8 x 8 block.
 // nonzero has bit n set for every natural position n that may hold a non-zero value (~0 when
-// unknown): passes over all-zero inputs are skipped, which changes no result.
+// unknown): a block with values in column 0 only takes a shorter way to the same result.
 void jpeg_idct_float(float* block, std::uint64_t nonzero);
 // Convert rows [first_row, first_row + row_count) of output in place.
 void jpeg_ycc_to_rgba(JpegDecoder* decoder, int first_row, int row_count);
