@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "assets/texture.h"
+#include "jpegdec/file_bytes.h"
 
 namespace {
 
@@ -23,18 +24,6 @@ struct Input {
     int width = 0;
     int height = 0;
 };
-
-int read_file(const char* path, std::vector<unsigned char>* bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return 0;
-    unsigned char chunk[65536];
-    size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        bytes->insert(bytes->end(), chunk, chunk + n);
-    }
-    std::fclose(file);
-    return 1;
-}
 
 // One decode with each library; 1 when it produced width x height pixels.
 int decode_ours(const Input& in) {
@@ -104,7 +93,7 @@ int main(int argc, char** argv) {
         in.name = path.substr(path.find_last_of('/') + 1);
         tjhandle handle = tjInitDecompress();
         int subsampling = 0, colourspace = 0;
-        const int ok = read_file(argv[i], &in.bytes) &&
+        const int ok = read_file_bytes(argv[i], &in.bytes) &&
                        tjDecompressHeader3(handle, in.bytes.data(), in.bytes.size(), &in.width,
                                            &in.height, &subsampling, &colourspace) == 0;
         tjDestroy(handle);

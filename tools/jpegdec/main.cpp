@@ -1,27 +1,13 @@
 // jpegdec: decodes one JPEG file with the program's own decoder and writes it as a binary PPM,
 // so that its pixels can be compared with other decoders'. Exits 1, after the decoder's
 // messages, when the file cannot be read or decoded.
-#include <climits>
 #include <cstdio>
 #include <vector>
 
 #include "assets/texture.h"
+#include "jpegdec/file_bytes.h"
 
 namespace {
-
-int read_file(const char* path, std::vector<unsigned char>* bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return 0;
-    unsigned char chunk[65536];
-    size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        if (bytes->size() + n > static_cast<size_t>(INT_MAX)) break;
-        bytes->insert(bytes->end(), chunk, chunk + n);
-    }
-    const int ok = !std::ferror(file) && std::feof(file);
-    std::fclose(file);
-    return ok;
-}
 
 int write_ppm(const char* path, const unsigned char* rgba, int width, int height) {
     std::FILE* file = std::fopen(path, "wb");
@@ -48,7 +34,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<unsigned char> bytes;
-    if (!read_file(argv[1], &bytes)) {
+    if (!read_file_bytes(argv[1], &bytes)) {
         std::fprintf(stderr, "jpegdec: cannot read %s\n", argv[1]);
         return 1;
     }
