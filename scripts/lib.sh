@@ -11,8 +11,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 VELOTH_XVFB_PIDS=()
 
-# start_xvfb GEOMETRY: starts an Xvfb on a free display number and prints ":N".
-# The pid is remembered for stop_xvfbs. The malloc settings keep a fresh Xvfb from serving its
+# start_xvfb GEOMETRY: starts an Xvfb on a free display number and sets VELOTH_XVFB_DISPLAY to
+# ":N". Call it directly, not in $(...), so that stop_xvfbs learns its pid. The malloc settings keep a fresh Xvfb from serving its
 # first OpenGL client several times slower.
 start_xvfb() {
   local geometry=$1 numfile
@@ -23,7 +23,7 @@ start_xvfb() {
   local tries=0
   while [ ! -s "$numfile" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done
   if [ ! -s "$numfile" ]; then echo "Xvfb did not start ($geometry)" >&2; rm -f "$numfile"; return 1; fi
-  echo ":$(head -n1 "$numfile")"
+  VELOTH_XVFB_DISPLAY=":$(head -n1 "$numfile")"
   rm -f "$numfile"
 }
 
