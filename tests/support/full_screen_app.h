@@ -1,8 +1,11 @@
-// Sets up the program state of a full-screen run whose window and current context are a
-// test's GlContext, for tests of the full-screen GL steps.
+// Sets up the program state of a full-screen run for tests: on a test's GlContext, or on a
+// window of the program's own class; and takes posted messages off the test thread's queue.
 #pragma once
 
+#include <windows.h>
+
 #include "app/app_state.h"
+#include "app/main_window.h"
 #include "support/gl_window.h"
 
 inline void UseAsFullScreenWindow(const GlContext& gl) {
@@ -11,4 +14,22 @@ inline void UseAsFullScreenWindow(const GlContext& gl) {
     app.mainWindow = gl.window();
     app.windowDC = gl.dc();
     app.renderContext = gl.context();
+}
+
+// A full-screen run of the given screen size with its window made by CreateMainWindow (not yet
+// shown, no device context taken). Returns the window, null if it could not be made.
+inline HWND MakeFullScreenWindow(int width, int height) {
+    app = AppState{};
+    app.runMode = RunMode::Saver;
+    app.instance = GetModuleHandleA(nullptr);
+    app.screenWidth = width;
+    app.screenHeight = height;
+    app.mainWindow = CreateMainWindow();
+    return app.mainWindow;
+}
+
+// Removes one waiting message of this kind from the thread's queue; true if there was one.
+inline bool TakeMessage(UINT message) {
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, message, message, PM_REMOVE) != FALSE;
 }

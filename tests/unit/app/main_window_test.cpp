@@ -10,24 +10,14 @@
 #include <thread>
 
 #include "app/app_state.h"
+#include "support/full_screen_app.h"
 
 namespace {
-
-bool TakeMessage(UINT message) {
-    MSG msg;
-    return PeekMessageA(&msg, nullptr, message, message, PM_REMOVE) != FALSE;
-}
 
 class SaverWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app = AppState{};
-        app.runMode = RunMode::Saver;
-        app.instance = GetModuleHandleA(nullptr);
-        app.screenWidth = 200;
-        app.screenHeight = 100;
-        app.mainWindow = CreateMainWindow();
-        ASSERT_NE(app.mainWindow, nullptr);
+        ASSERT_NE(MakeFullScreenWindow(200, 100), nullptr);
         while (TakeMessage(WM_CLOSE) || TakeMessage(WM_QUIT)) {
         }
     }

@@ -140,20 +140,9 @@ TEST_F(ExtensionsTest, PreviewKeepsItsWindow) {
     EXPECT_FALSE(app.multisampleAvailable);
 }
 
-bool TakeMessage(HWND window, UINT message) {
-    MSG msg;
-    return PeekMessageA(&msg, window, message, message, PM_REMOVE) != FALSE;
-}
-
 // The full start-up order of a full-screen run, on a window of the program's own class.
 TEST(Multisample, RecreatesTheFullScreenWindowWithoutEndingTheProgram) {
-    app = AppState{};
-    app.runMode = RunMode::Saver;
-    app.instance = GetModuleHandleA(nullptr);
-    app.screenWidth = 320;
-    app.screenHeight = 200;
-    app.mainWindow = CreateMainWindow();
-    ASSERT_NE(app.mainWindow, nullptr);
+    ASSERT_NE(MakeFullScreenWindow(320, 200), nullptr);
     ShowWindow(app.mainWindow, SW_SHOW);
     app.windowDC = GetDC(app.mainWindow);
     ASSERT_TRUE(gmInitOpenGL());
@@ -174,7 +163,7 @@ TEST(Multisample, RecreatesTheFullScreenWindowWithoutEndingTheProgram) {
         PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
         DispatchMessageA(&msg);
     }
-    EXPECT_FALSE(TakeMessage(nullptr, WM_QUIT));
+    EXPECT_FALSE(TakeMessage(WM_QUIT));
     EXPECT_TRUE(IsWindow(app.mainWindow));
     ASSERT_NE(app.pbuffer.context, nullptr);
     EXPECT_TRUE(wglMakeCurrent(app.pbuffer.dc, app.pbuffer.context));
@@ -207,7 +196,7 @@ TEST(Multisample, RecreatesTheFullScreenWindowWithoutEndingTheProgram) {
     EXPECT_FALSE(wglDeleteContext(pbufferContext)) << "the pbuffer's context outlived the window";
     EXPECT_EQ(app.renderContext, nullptr);
     EXPECT_EQ(app.windowDC, nullptr);
-    EXPECT_TRUE(TakeMessage(nullptr, WM_QUIT));
+    EXPECT_TRUE(TakeMessage(WM_QUIT));
     app = AppState{};
     wgl = WglEntryPoints{};
 }
