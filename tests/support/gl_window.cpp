@@ -29,7 +29,20 @@ TestWindow::~TestWindow() {
 }
 
 GlContext::GlContext(int width, int height) : window_(width, height) {
-    if (window_.dc() == nullptr) return;
+    // Once in a long CI run, a context could not be made at the first attempt on a display
+    // that served hundreds before and after it; a second attempt after a pause is allowed.
+    if (!make_current()) {
+        Sleep(200);
+        make_current();
+    }
+}
+
+bool GlContext::make_current() {
+    const auto fail = [this](const char* step) {
+        wsprintfA(failure_, "%s failed, error %lu", step, GetLastError());
+        return false;
+    };
+    if (window_.dc() == nullptr) return fail("GetDC");
     PIXELFORMATDESCRIPTOR pfd = {};
     pfd.nSize = sizeof(pfd);
     pfd.nVersion = 1;
@@ -40,12 +53,20 @@ GlContext::GlContext(int width, int height) : window_(width, height) {
     pfd.cDepthBits = 16;
     pfd.cStencilBits = 8;
     const int format = ChoosePixelFormat(window_.dc(), &pfd);
-    if (format == 0 || !SetPixelFormat(window_.dc(), format, &pfd)) return;
+    if (format == 0) return fail("ChoosePixelFormat");
+    // A format set by the first attempt stays; setting the same one again is allowed.
+    if (GetPixelFormat(window_.dc()) != format && !SetPixelFormat(window_.dc(), format, &pfd))
+        return fail("SetPixelFormat");
     context_ = wglCreateContext(window_.dc());
-    if (context_ != nullptr && !wglMakeCurrent(window_.dc(), context_)) {
+    if (context_ == nullptr) return fail("wglCreateContext");
+    if (!wglMakeCurrent(window_.dc(), context_)) {
+        fail("wglMakeCurrent");
         wglDeleteContext(context_);
         context_ = nullptr;
+        return false;
     }
+    failure_[0] = '\0';
+    return true;
 }
 
 GlContext::~GlContext() {

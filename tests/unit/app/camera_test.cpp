@@ -45,7 +45,7 @@ void ExpectMatrixNear(const float* actual, const Matrix& expected, double tolera
 class CameraTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl_.ok());
+        ASSERT_TRUE(gl_.ok()) << gl_.failure();
         glViewport(0, 0, 1280, 1024);
     }
     GlContext gl_{64, 64};

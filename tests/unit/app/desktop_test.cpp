@@ -123,7 +123,7 @@ std::vector<unsigned char> ReadDesktopTexture(GLint* width, GLint* height) {
 class DesktopTextureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl_.ok());
+        ASSERT_TRUE(gl_.ok()) << gl_.failure();
         app = AppState{};
         app.textureRoot = new Texture();
     }

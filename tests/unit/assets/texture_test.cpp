@@ -84,7 +84,7 @@ std::vector<unsigned char> PatternBgrx() {
 
 class TextureTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(context_.ok()); }
+    void SetUp() override { ASSERT_TRUE(context_.ok()) << context_.failure(); }
     HINSTANCE module_ = GetModuleHandleA(nullptr);
     GlContext context_{64, 64};
     Texture root_;

@@ -53,7 +53,7 @@ int SamplesOfFormat(HDC dc, int format) {
 class ExtensionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl_.ok());
+        ASSERT_TRUE(gl_.ok()) << gl_.failure();
         UseAsFullScreenWindow(gl_);
     }
     void TearDown() override { wgl = WglEntryPoints{}; }

@@ -86,7 +86,7 @@ Picture PictureForCycle(int cycle) {
 class PbufferTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl_.ok());
+        ASSERT_TRUE(gl_.ok()) << gl_.failure();
         UseAsFullScreenWindow(gl_);
         ASSERT_TRUE(gmInitExtensions());
         g_driver = wgl;
