@@ -1,6 +1,8 @@
 // A hidden window with its own device context, for tests that need a real OpenGL context.
 #include "support/gl_window.h"
 
+#include <cstdio>
+
 namespace {
 
 const char kTestClass[] = "VelothTestWindow";
@@ -32,6 +34,7 @@ GlContext::GlContext(int width, int height) : window_(width, height) {
     // Once in a long CI run, a context could not be made at the first attempt on a display
     // that served hundreds before and after it; a second attempt after a pause is allowed.
     if (!make_current()) {
+        std::fprintf(stderr, "GlContext: %s; trying again\n", failure_);
         Sleep(200);
         make_current();
     }
