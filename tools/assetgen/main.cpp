@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "asset.h"
+#include "pictures.h"
 
 namespace {
 
@@ -17,7 +18,10 @@ using assetgen::Generator;
 
 // Each generator adds its files and its contact-sheet pictures, in this order.
 const Generator kGenerators[] = {
-    nullptr,  // the generators join this table as they are written
+    assetgen::MakeGlyphStrip,
+    assetgen::MakeFailureMessage,
+    assetgen::MakeBanner,
+    assetgen::MakeScreenViews,
 };
 
 bool WriteFile(const std::string& path, const std::vector<unsigned char>& bytes) {
