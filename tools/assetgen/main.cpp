@@ -22,6 +22,8 @@ const Generator kGenerators[] = {
     assetgen::MakeFailureMessage,
     assetgen::MakeBanner,
     assetgen::MakeScreenViews,
+    assetgen::MakeHandCursor,
+    assetgen::MakeProductIcon,
 };
 
 bool WriteFile(const std::string& path, const std::vector<unsigned char>& bytes) {

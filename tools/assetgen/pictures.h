@@ -1,4 +1,4 @@
-// The screen saver's pictures: what each generator makes, and the pictures
+// The screen saver's pictures, cursor and icon: what each generator makes, and the pictures
 // the on-screen views are simulated from.
 #pragma once
 
@@ -26,5 +26,7 @@ void MakeFailureMessage(Generated* out);
 void MakeBanner(Generated* out);
 // The rain, the failure message over it and the banner as the screen saver draws them.
 void MakeScreenViews(Generated* out);
+void MakeHandCursor(Generated* out);
+void MakeProductIcon(Generated* out);
 
 }  // namespace assetgen
