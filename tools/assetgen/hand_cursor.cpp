@@ -107,13 +107,13 @@ void MakeHandCursor(Generated* out) {
 
     // On a light and on a dark ground, as it shows over the About box and elsewhere.
     const RgbaPicture hand = HandPicture();
-    RgbPicture sheet(kSize * 2 + 8, kSize + 4);
+    RgbPicture sheet(2 * (kSize + 16), kSize + 8);
     const unsigned char light[3] = {236, 233, 216};
     const unsigned char dark[3] = {58, 58, 58};
     Fill(&sheet, 0, 0, sheet.width / 2, sheet.height, light);
     Fill(&sheet, sheet.width / 2, 0, sheet.width / 2, sheet.height, dark);
-    Paste(&sheet, 2, 2, hand);
-    Paste(&sheet, sheet.width / 2 + 2, 2, hand);
+    Paste(&sheet, 8, 4, hand);
+    Paste(&sheet, sheet.width / 2 + 8, 4, hand);
     out->sheet.push_back(ToSheet("hand.cur 32 x 32, hot spot (5, 0)", sheet));
 }
 
