@@ -125,9 +125,9 @@ Colour RainColour(int from_head, int length) {
     return Colour{0.05f, 0.25f + 0.7f * fade, 0.08f, 1};
 }
 
-// Small sizes: streaks one or two pixels wide, every other column (at 16 pixels every
-// pixel of a streak is a "glyph").
-void DrawStreaks(Canvas* canvas, const Box& screen, int streak_width, int pitch) {
+// Small sizes: streaks one or two pixels wide, every other or every third column; from 32
+// pixels up a dark pixel after every two breaks a streak into glyphs.
+void DrawStreaks(Canvas* canvas, const Box& screen, int streak_width, int pitch, bool broken) {
     Random random;
     const int height = screen.bottom - screen.top;
     for (int x = screen.left + 1; x + streak_width <= screen.right - 1; x += pitch) {
@@ -135,7 +135,7 @@ void DrawStreaks(Canvas* canvas, const Box& screen, int streak_width, int pitch)
         const int head = screen.top + random(height) + length / 2;
         for (int i = 0; i < length; ++i) {
             const int y = head - i;
-            if (y < screen.top || y >= screen.bottom) continue;
+            if (y < screen.top || y >= screen.bottom || (broken && i % 3 == 2)) continue;
             for (int dx = 0; dx < streak_width; ++dx)
                 canvas->Blend(x + dx, y, RainColour(i, length), 1);
         }
@@ -194,7 +194,7 @@ RgbaPicture DrawIcon(int size) {
     if (size >= 128) {
         DrawGlyphRain(&canvas, screen);
     } else {
-        DrawStreaks(&canvas, screen, size >= 48 ? 2 : 1, size >= 48 ? 3 : 2);
+        DrawStreaks(&canvas, screen, size >= 48 ? 2 : 1, size >= 48 ? 3 : 2, size >= 32);
     }
 
     // A faint reflection across the glass's upper left.
