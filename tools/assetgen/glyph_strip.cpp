@@ -106,31 +106,34 @@ GreyPicture UprightGlyph(int glyph) {
     return cell;
 }
 
-GreyPicture GlyphStripPicture() {
-    CheckGlyphsDiffer();
-    GreyPicture strip(512, kGlyphCellHeight);
+namespace {
+
+// The cells side by side from the left edge of a picture of the given width.
+GreyPicture GlyphRow(int width, bool upside_down) {
+    GreyPicture row(width, kGlyphCellHeight);
     for (int glyph = 0; glyph < kGlyphCount; ++glyph) {
         const GreyPicture cell = UprightGlyph(glyph);
-        for (int y = 0; y < kGlyphCellHeight; ++y)
+        for (int y = 0; y < kGlyphCellHeight; ++y) {
+            const int to_y = upside_down ? kGlyphCellHeight - 1 - y : y;
             for (int x = 0; x < kGlyphCellWidth; ++x)
-                strip.at(glyph * kGlyphCellWidth + x, kGlyphCellHeight - 1 - y) = cell.at(x, y);
+                row.at(glyph * kGlyphCellWidth + x, to_y) = cell.at(x, y);
+        }
     }
-    return strip;
+    return row;
+}
+
+}  // namespace
+
+GreyPicture GlyphStripPicture() {
+    CheckGlyphsDiffer();
+    return GlyphRow(512, true);
 }
 
 void MakeGlyphStrip(Generated* out) {
     const GreyPicture strip = GlyphStripPicture();
     out->files.push_back({"font.bmp", EncodeGreyBmp(strip)});
     out->sheet.push_back(ToSheet("font.bmp 512 x 16 (stored upside down)", strip));
-    // The same glyphs upright, larger, so that each shape can be judged.
-    GreyPicture upright(kGlyphCount * kGlyphCellWidth, kGlyphCellHeight);
-    for (int glyph = 0; glyph < kGlyphCount; ++glyph) {
-        const GreyPicture cell = UprightGlyph(glyph);
-        for (int y = 0; y < kGlyphCellHeight; ++y)
-            for (int x = 0; x < kGlyphCellWidth; ++x)
-                upright.at(glyph * kGlyphCellWidth + x, y) = cell.at(x, y);
-    }
-    out->sheet.push_back(ToSheet("the glyphs upright", upright));
+    out->sheet.push_back(ToSheet("the glyphs upright", GlyphRow(kGlyphCount * kGlyphCellWidth, false)));
 }
 
 }  // namespace assetgen

@@ -1,5 +1,8 @@
-// Writes the directory of an .ico or .cur file followed by its images, in directory order.
+// Writes the directory of an .ico or .cur file followed by its images, in directory order,
+// and 32-bit icon images.
 #include "icon_file.h"
+
+#include "bmp_file.h"
 
 namespace assetgen {
 
@@ -24,6 +27,35 @@ Bytes EncodeIconFile(IconKind kind, const std::vector<IconImage>& images) {
         offset += image.bytes.size();
     }
     for (const IconImage& image : images) out.insert(out.end(), image.bytes.begin(), image.bytes.end());
+    return out;
+}
+
+Bytes EncodeIconDib(const RgbaPicture& picture) {
+    const int size = picture.width;
+    const int mask_row_bytes = DibRowBytes(size, 1);
+    const int image_bytes = size * size * 4 + mask_row_bytes * size;
+    Bytes out;
+    PutInfoHeader(&out, DibUse::IconImage, size, size * 2, 32, image_bytes, 0);
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x) {
+            const unsigned char* p = picture.at(x, y);
+            out.push_back(p[2]);
+            out.push_back(p[1]);
+            out.push_back(p[0]);
+            out.push_back(p[3]);
+        }
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        for (int byte = 0; byte < mask_row_bytes; ++byte) {
+            unsigned bits = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                const int x = byte * 8 + bit;
+                // Transparent where less than half covered.
+                if (x < size && picture.at(x, y)[3] < 128) bits |= 0x80u >> bit;
+            }
+            out.push_back(static_cast<unsigned char>(bits));
+        }
+    }
     return out;
 }
 

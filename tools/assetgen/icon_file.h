@@ -3,6 +3,7 @@
 #pragma once
 
 #include "bytes.h"
+#include "picture.h"
 
 namespace assetgen {
 
@@ -19,5 +20,9 @@ struct IconImage {
 enum class IconKind { Icon = 1, Cursor = 2 };
 
 Bytes EncodeIconFile(IconKind kind, const std::vector<IconImage>& images);
+
+// A square icon image of 32 bits per pixel with alpha, followed by the AND mask (set where
+// less than half covered) that older systems show instead.
+Bytes EncodeIconDib(const RgbaPicture& picture);
 
 }  // namespace assetgen

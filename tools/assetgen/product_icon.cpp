@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "bmp_file.h"
 #include "icon_file.h"
 #include "pictures.h"
 #include "png_file.h"
+#include "random.h"
 
 namespace assetgen {
 
@@ -105,18 +105,6 @@ const Colour kPlasticBottom = {0.72f, 0.69f, 0.63f, 1};
 const Colour kRecess = {0.36f, 0.35f, 0.32f, 1};
 const Colour kScreen = {0.01f, 0.05f, 0.02f, 1};
 const Colour kLed = {0.25f, 1.0f, 0.35f, 1};
-
-// The screen saver's random generator: the same rain on every run.
-class Random {
-public:
-    int operator()(int n) {
-        state_ = state_ * 214013u + 2531011u;
-        return static_cast<int>((state_ >> 16) & 0x7FFF) % n;
-    }
-
-private:
-    unsigned state_ = 1;
-};
 
 // A column of rain: its head (near white) at the bottom, its tail fading upwards.
 Colour RainColour(int from_head, int length) {
@@ -220,36 +208,6 @@ RgbaPicture DrawIcon(int size) {
     return canvas.ToPicture();
 }
 
-// A 32-bit image with alpha, followed by the AND mask that older systems show instead.
-Bytes IconDib(const RgbaPicture& picture) {
-    const int size = picture.width;
-    const int mask_row_bytes = DibRowBytes(size, 1);
-    const int image_bytes = size * size * 4 + mask_row_bytes * size;
-    Bytes out;
-    PutInfoHeader(&out, DibUse::IconImage, size, size * 2, 32, image_bytes, 0);
-    for (int y = size - 1; y >= 0; --y) {
-        for (int x = 0; x < size; ++x) {
-            const unsigned char* p = picture.at(x, y);
-            out.push_back(p[2]);
-            out.push_back(p[1]);
-            out.push_back(p[0]);
-            out.push_back(p[3]);
-        }
-    }
-    for (int y = size - 1; y >= 0; --y) {
-        for (int byte = 0; byte < mask_row_bytes; ++byte) {
-            unsigned bits = 0;
-            for (int bit = 0; bit < 8; ++bit) {
-                const int x = byte * 8 + bit;
-                // Transparent where less than half covered.
-                if (x < size && picture.at(x, y)[3] < 128) bits |= 0x80u >> bit;
-            }
-            out.push_back(static_cast<unsigned char>(bits));
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 void MakeProductIcon(Generated* out) {
@@ -263,7 +221,7 @@ void MakeProductIcon(Generated* out) {
         image.height = size;
         image.planes_or_hot_x = 1;
         image.bits_or_hot_y = 32;
-        image.bytes = size == 256 ? EncodePng(pictures.back()) : IconDib(pictures.back());
+        image.bytes = size == 256 ? EncodePng(pictures.back()) : EncodeIconDib(pictures.back());
         images.push_back(image);
     }
     out->files.push_back({"veloth.ico", EncodeIconFile(IconKind::Icon, images)});

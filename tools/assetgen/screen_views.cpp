@@ -1,5 +1,5 @@
-// Contact-sheet pictures of our pictures as the screen saver puts them on the screen: a
-// moment of the glyph rain in the 512 x 512 off-screen picture, the failure message over the
+// Contact-sheet views of the pictures as the screen saver puts them on the screen: a moment
+// of the glyph rain in the 512 x 512 off-screen picture, the failure message over the
 // frozen rain, and the banner squeezed to its place at the top of two screen sizes. They
 // follow the drawing code's geometry and texture coordinates, so a glyph or letter that would
 // blur away or stand upside down shows here.
@@ -7,6 +7,7 @@
 
 #include "gl_sampling.h"
 #include "pictures.h"
+#include "random.h"
 
 namespace assetgen {
 
@@ -19,18 +20,6 @@ constexpr int kLongestColumn = 24;
 // bottom within four seconds.
 constexpr int kColumns = 180;
 constexpr int kBlankSpots = 150;
-
-// The screen saver's random generator, so that the picture is the same on every run.
-class Random {
-public:
-    int operator()(int n) {
-        state_ = state_ * 214013u + 2531011u;
-        return static_cast<int>((state_ >> 16) & 0x7FFF) % n;
-    }
-
-private:
-    unsigned state_ = 1;
-};
 
 Quad CellQuad(int column, int row, int glyph, float green, float white) {
     Quad quad;
