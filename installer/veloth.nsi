@@ -58,7 +58,7 @@ The first key press, click or mouse movement ends it.$\r$\n$\r$\nClick Install t
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "${PRODUCT} is installed and selected as your screen saver.$\r$\n$\r$\n\
-The screen saver settings choose when it starts, or another screen saver."
+In the screen saver settings you choose when it starts, or pick another screen saver."
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_NOTCHECKED
 !define MUI_FINISHPAGE_RUN_TEXT "Open the screen saver settings"
@@ -127,6 +127,7 @@ runs 64-bit Windows.$\r$\n$\r$\nPlease use Veloth3D-${VERSION}-setup-x64.exe ins
   !insertmacro UseNativeViews
 FunctionEnd
 
+; Nothing is chosen between the welcome page and the copy, so its button says what it does.
 Function WelcomeShow
   GetDlgItem $0 $HWNDPARENT 1
   SendMessage $0 ${WM_SETTEXT} 0 "STR:$(^InstallBtn)"
