@@ -143,7 +143,9 @@ TEST(GlyphRain, ConstructionDrawsInTheFixedOrder) {
         for (int i = 1; i < length; ++i) {
             const bool gap = draws.next() % 100 < 5;
             EXPECT_EQ(c->cells[i].green == 0.0f, gap) << "cell " << i;
-            if (!gap) EXPECT_EQ(c->cells[i].glyph, draws.next() % 41) << "cell " << i;
+            if (!gap) {
+                EXPECT_EQ(c->cells[i].glyph, draws.next() % 41) << "cell " << i;
+            }
         }
     }
     ExpectCountsAgree(rain);
@@ -169,8 +171,9 @@ TEST(GlyphRain, CellColoursFadeFromAWhiteHead) {
             const float expected = 0.95f - 0.85f * static_cast<float>(i) / (c->length - 1);
             EXPECT_NEAR(cell.green, expected, 1e-6f) << "cell " << i << " of " << c->length;
         }
-        if (c->length > 1 && c->cells[c->length - 1].green != 0.0f)
+        if (c->length > 1 && c->cells[c->length - 1].green != 0.0f) {
             EXPECT_NEAR(c->cells[c->length - 1].green, 0.10f, 1e-6f);
+        }
     }
     // About 5 % of the tail cells are gaps.
     EXPECT_GT(gaps, tails / 50);
@@ -291,7 +294,9 @@ TEST(GlyphRain, ColumnsLiveTheirLifetimeWhereverTheyAre) {
         EXPECT_GE(lifetime, kind.shortest) << kind.kind;
         EXPECT_LE(lifetime, kind.longest) << kind.kind;
         EXPECT_EQ(lifetime, std::floor(lifetime)) << kind.kind;
-        if (kind.longest == 3.0f) EXPECT_EQ(speed, 0.0f) << kind.kind;
+        if (kind.longest == 3.0f) {
+            EXPECT_EQ(speed, 0.0f) << kind.kind;
+        }
 
         const std::uint32_t end = 1000 + static_cast<std::uint32_t>(lifetime * 1000.0f);
         for (std::uint32_t ms : {1500u, end - 250, end}) {
@@ -300,7 +305,9 @@ TEST(GlyphRain, ColumnsLiveTheirLifetimeWhereverTheyAre) {
             const GlyphColumn* c = FindColumn(rain, key);
             ASSERT_NE(c, nullptr) << kind.kind << " at " << ms;
             EXPECT_EQ(c->row, key.startRow - (Seconds(ms) - 1.0f) * speed) << kind.kind;
-            if (speed == 0.0f) EXPECT_EQ(c->row, key.startRow) << kind.kind;
+            if (speed == 0.0f) {
+                EXPECT_EQ(c->row, key.startRow) << kind.kind;
+            }
         }
         clock.At(end + 1);
         rain.update();
