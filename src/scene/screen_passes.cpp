@@ -18,21 +18,30 @@ void BindTexture(const char* name) {
     if (app.textureRoot != nullptr) app.textureRoot->bind(name);
 }
 
+// One corner of a textured quad drawn in immediate mode.
+struct QuadCorner {
+    float u, v;
+    float x, y;
+};
+
+void DrawQuad(const QuadCorner (&corners)[4]) {
+    glBegin(GL_QUADS);
+    for (const QuadCorner& c : corners) {
+        glTexCoord2f(c.u, c.v);
+        glVertex2f(c.x, c.y);
+    }
+    glEnd();
+}
+
 // The failure message "SYSFAIL.bmp": its 104 x 20 texels, top row at the upper edge, centred
 // as 208 x 40 pixels of the 512 x 512 picture.
 void DrawFailureMessage() {
     BindTexture("SYSFAIL.bmp");
     glColor3f(0.0f, 0.95f, 0.0f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.625f);
-    glVertex2f(-0.40625f, -0.078125f);
-    glTexCoord2f(0.8125f, 0.625f);
-    glVertex2f(0.40625f, -0.078125f);
-    glTexCoord2f(0.8125f, 0.0f);
-    glVertex2f(0.40625f, 0.078125f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(-0.40625f, 0.078125f);
-    glEnd();
+    DrawQuad({{0.0f, 0.625f, -0.40625f, -0.078125f},
+              {0.8125f, 0.625f, 0.40625f, -0.078125f},
+              {0.8125f, 0.0f, 0.40625f, 0.078125f},
+              {0.0f, 0.0f, -0.40625f, 0.078125f}});
 }
 
 // Runs with the pbuffer context current, in the state init_pbuffer gave it. During the exit
@@ -124,16 +133,10 @@ void gmDrawBanner() {
     BindTexture("GM.raw");
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     // 23/24: the banner is 1/48 of the screen height tall, its first row at the top edge.
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(-0.25f, 1.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(0.25f, 1.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(0.25f, 0.9583333f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(-0.25f, 0.9583333f);
-    glEnd();
+    DrawQuad({{0.0f, 0.0f, -0.25f, 1.0f},
+              {1.0f, 0.0f, 0.25f, 1.0f},
+              {1.0f, 1.0f, 0.25f, 0.9583333f},
+              {0.0f, 1.0f, -0.25f, 0.9583333f}});
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glEnable(GL_LIGHTING);
@@ -147,16 +150,10 @@ bool gmPreview() {
     glEnable(GL_TEXTURE_2D);
     BindTexture("ASmallTexture1.jpg");
     // The picture covers the window from the bottom edge up to y = 0.83036.
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.875f);
-    glVertex2f(-1.0f, -1.0f);
-    glTexCoord2f(0.59375f, 0.875f);
-    glVertex2f(1.0f, -1.0f);
-    glTexCoord2f(0.59375f, 0.0f);
-    glVertex2f(1.0f, 0.83036f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(-1.0f, 0.83036f);
-    glEnd();
+    DrawQuad({{0.0f, 0.875f, -1.0f, -1.0f},
+              {0.59375f, 0.875f, 1.0f, -1.0f},
+              {0.59375f, 0.0f, 1.0f, 0.83036f},
+              {0.0f, 0.0f, -1.0f, 0.83036f}});
     SwapBuffers(app.windowDC);
     return true;
 }

@@ -247,6 +247,14 @@ TEST(GlyphRain, NoSpotStartsWhileAllSlotsAreActive) {
     ExpectCountsAgree(rain);
 }
 
+// The first listed column that matches; null when none does.
+template <typename Matches>
+const GlyphColumn* FirstColumn(const GlyphRain& rain, Matches matches) {
+    for (const GlyphColumn* c : Listed(rain))
+        if (matches(*c)) return c;
+    return nullptr;
+}
+
 // Identifies a column across updates without touching freed memory: no later column is born
 // at the same time in the same place.
 struct ColumnKey {
@@ -284,9 +292,7 @@ TEST(GlyphRain, ColumnsLiveTheirLifetimeWhereverTheyAre) {
         GlyphRain rain(0, TestTicks);
         clock.At(1000);
         rain.update();  // 50 columns born at 1 s
-        const GlyphColumn* found = nullptr;
-        for (const GlyphColumn* c : Listed(rain))
-            if (found == nullptr && kind.matches(*c)) found = c;
+        const GlyphColumn* found = FirstColumn(rain, kind.matches);
         ASSERT_NE(found, nullptr) << kind.kind;
         const ColumnKey key = {found->birthTime, found->column, found->startRow, found->length};
         const float lifetime = found->lifetime;
@@ -321,11 +327,9 @@ TEST(GlyphRain, ColumnBelowTheBottomGoesOneUpdateLater) {
     GlyphRain rain(0, TestTicks);
     clock.At(1000);
     rain.update();
-    const GlyphColumn* found = nullptr;
-    for (const GlyphColumn* c : Listed(rain)) {
-        if (found == nullptr && c->speed > 0.0f && (c->startRow + c->length) / c->speed < 8.0f)
-            found = c;
-    }
+    const GlyphColumn* found = FirstColumn(rain, [](const GlyphColumn& c) {
+        return c.speed > 0.0f && (c.startRow + c.length) / c.speed < 8.0f;
+    });
     ASSERT_NE(found, nullptr);
     const ColumnKey key = {found->birthTime, found->column, found->startRow, found->length};
     // The first whole millisecond after the top cell has passed row 0, and one more.
@@ -383,12 +387,11 @@ TEST(GlyphRainArrays, CellRowsTruncateTowardsZeroAndGoOffBelowMinusOne) {
         clock.At(4000);
         rain.update();  // 200 columns born at 4 s
         // A moving column long enough, starting above the target and reaching it in time.
-        const GlyphColumn* found = nullptr;
-        for (const GlyphColumn* c : Listed(rain)) {
-            if (found == nullptr && c->speed > 0.0f && c->length >= 4 && c->startRow >= row.headRow &&
-                (c->startRow - row.headRow) / c->speed < 8.0f)
-                found = c;
-        }
+        const float target = row.headRow;
+        const GlyphColumn* found = FirstColumn(rain, [target](const GlyphColumn& c) {
+            return c.speed > 0.0f && c.length >= 4 && c.startRow >= target &&
+                   (c.startRow - target) / c.speed < 8.0f;
+        });
         ASSERT_NE(found, nullptr) << row.headRow;
         const ColumnKey key = {found->birthTime, found->column, found->startRow, found->length};
         const double seconds = 4.0 + (found->startRow - row.headRow) / found->speed;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "app/app_state.h"
@@ -118,6 +119,16 @@ protected:
         root_.upload(name);
     }
 
+    // A rain made at tick start and drawn after ms later; the picture it leaves.
+    std::vector<unsigned char> FirstRainFrame(std::uint32_t start, std::uint32_t after) {
+        g_ticks = start;
+        rain_ = std::make_unique<GlyphRain>(10, TestTicks);
+        app.glyphRain = rain_.get();
+        g_ticks += after;
+        gmRenderScreen();
+        return ScreenPicture();
+    }
+
     // The picture "Screen.tga" holds in the window context, bottom row first.
     std::vector<unsigned char> ScreenPicture() {
         std::vector<unsigned char> pixels(static_cast<size_t>(kSide) * kSide * 4, 0xCD);
@@ -129,6 +140,7 @@ protected:
 
     GlContext gl_{64, 64};
     Texture root_;
+    std::unique_ptr<GlyphRain> rain_;
     WglEntryPoints driver_ = {};
 };
 
@@ -168,14 +180,10 @@ int CentreX(int column) { return static_cast<int>(column * 6.4 + 3.2); }
 int CentreY(int row) { return static_cast<int>(row * kSide / 60.0 + kSide / 120.0); }
 
 TEST_F(RenderScreenTest, RainShowsWhereTheSimulationPutsIt) {
-    g_ticks = 0x7FFF0000;
-    GlyphRain rain(10, TestTicks);
-    app.glyphRain = &rain;
-    g_ticks += 2500;
-    gmRenderScreen();
+    const std::vector<unsigned char> picture = FirstRainFrame(0x7FFF0000, 2500);
+    const GlyphRain& rain = *rain_;
     EXPECT_EQ(rain.now, 2.5f) << "updated once, before drawing";
     EXPECT_EQ(wglGetCurrentContext(), app.renderContext);
-    const std::vector<unsigned char> picture = ScreenPicture();
     SavePicture("rain_pbuffer", picture.data(), kSide, kSide);
 
     const std::vector<Rgb> expected = ExpectedCells(rain);
@@ -201,12 +209,8 @@ TEST_F(RenderScreenTest, RainShowsWhereTheSimulationPutsIt) {
 }
 
 TEST_F(RenderScreenTest, FailureMessageLiesOverTheFrozenRainInEveryExitFrame) {
-    g_ticks = 1000;
-    GlyphRain rain(10, TestTicks);
-    app.glyphRain = &rain;
-    g_ticks += 2500;
-    gmRenderScreen();
-    const std::vector<unsigned char> rainPicture = ScreenPicture();
+    const std::vector<unsigned char> rainPicture = FirstRainFrame(1000, 2500);
+    const GlyphRain& rain = *rain_;
 
     app.exitStarted = 1;
     for (int frame = 0; frame < 3; ++frame) {
@@ -238,9 +242,7 @@ TEST_F(RenderScreenTest, FailureMessageLiesOverTheFrozenRainInEveryExitFrame) {
 }
 
 TEST_F(RenderScreenTest, WindowContextKeepsItsStateAndGetsTheScreenBound) {
-    g_ticks = 500;
-    GlyphRain rain(10, TestTicks);
-    app.glyphRain = &rain;
+    FirstRainFrame(500, 40);
     glMatrixMode(GL_PROJECTION);
     glFrustum(-0.3, 0.3, -0.2, 0.2, 0.5, 100.0);
     glMatrixMode(GL_MODELVIEW);
@@ -275,12 +277,8 @@ TEST_F(RenderScreenTest, WindowContextKeepsItsStateAndGetsTheScreenBound) {
 }
 
 TEST_F(RenderScreenTest, RefusedReleaseKeepsThePictureAndTheRainStill) {
-    g_ticks = 1000;
-    GlyphRain rain(10, TestTicks);
-    app.glyphRain = &rain;
-    g_ticks += 1500;
-    gmRenderScreen();
-    const std::vector<unsigned char> first = ScreenPicture();
+    const std::vector<unsigned char> first = FirstRainFrame(1000, 1500);
+    const GlyphRain& rain = *rain_;
 
     wgl.wglReleaseTexImageARB = ReleaseRefused;
     g_ticks += 1000;

@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "app/app_state.h"
@@ -75,6 +76,22 @@ void ExpectRgbNear(const Rgb& seen, const Rgb& wanted, int tolerance, const char
     EXPECT_LE(std::abs(seen.r - wanted.r), tolerance) << what << " red " << seen.r;
     EXPECT_LE(std::abs(seen.g - wanted.g), tolerance) << what << " green " << seen.g;
     EXPECT_LE(std::abs(seen.b - wanted.b), tolerance) << what << " blue " << seen.b;
+}
+
+// A pixel of a read-back picture and the colour it should have.
+struct Probe {
+    int x, y;
+    Rgb wanted;
+};
+
+template <size_t N>
+void ExpectProbes(const std::vector<unsigned char>& pixels, int width, const Probe (&probes)[N],
+                  const char* what) {
+    for (const Probe& p : probes) {
+        const std::string where = std::string(what) + " at " + std::to_string(p.x) + ", " +
+                                  std::to_string(p.y);
+        ExpectRgbNear(At(pixels, width, p.x, p.y), p.wanted, 3, where.c_str());
+    }
 }
 
 // A texture of the test's own, filled by fill(x, y, rgba) with y = 0 its first row.
@@ -301,15 +318,12 @@ TEST_F(ScreenPassTest, BannerSitsAtTheTopCentreWithItsFirstRowUp) {
     const std::vector<unsigned char> pixels = ReadWindow(kScreenWidth, kScreenHeight);
     SavePicture("banner_1024x768", pixels.data(), kScreenWidth, kScreenHeight);
     const Rgb grey = {128, 128, 128};
-    const struct {
-        int x, y;
-        Rgb wanted;
-    } probes[] = {
+    const Probe probes[] = {
         {400, 764, BannerTexel(0, 0)},    {620, 764, BannerTexel(255, 0)},
         {400, 755, BannerTexel(0, 31)},   {620, 755, BannerTexel(255, 31)},
         {383, 760, grey}, {640, 760, grey}, {512, 751, grey}, {100, 767, grey}, {512, 384, grey},
     };
-    for (const auto& p : probes) ExpectRgbNear(At(pixels, kScreenWidth, p.x, p.y), p.wanted, 3, "banner");
+    ExpectProbes(pixels, kScreenWidth, probes, "banner");
 }
 
 TEST_F(ScreenPassTest, BannerLeavesIdentityMatricesWithModelviewSelected) {
@@ -386,16 +400,13 @@ TEST(PreviewPass, ShowsThePictureUprightBelowAnUndrawnStrip) {
     glFinish();
     const std::vector<unsigned char> pixels = ReadWindowDC(gl.dc(), kPreviewWidth, kPreviewHeight);
     SavePicture("preview_152x112", pixels.data(), kPreviewWidth, kPreviewHeight);
-    const struct {
-        int x, y;
-        Rgb wanted;
-    } probes[] = {
+    const Probe probes[] = {
         {30, 80, PreviewTexel(0, 0)},  {120, 80, PreviewTexel(151, 0)},
         {30, 20, PreviewTexel(0, 111)}, {120, 20, PreviewTexel(151, 111)},
         {0, 0, PreviewTexel(0, 111)},  {151, 0, PreviewTexel(151, 111)},
         {76, 111, {64, 64, 64}}, {0, 104, {64, 64, 64}},  // the strip above stays undrawn
     };
-    for (const auto& p : probes) ExpectRgbNear(At(pixels, kPreviewWidth, p.x, p.y), p.wanted, 3, "preview");
+    ExpectProbes(pixels, kPreviewWidth, probes, "preview");
     // No pixel of the picture comes from outside the 152 x 112 corner (the topmost row, where
     // the edge meets the repeating texture, aside).
     for (int y = 0; y < 102; ++y)
