@@ -1,4 +1,5 @@
-// Flat passes drawn in normalized device coordinates outside the 3D scene.
+// Flat passes drawn in normalized device coordinates outside the 3D scene, each with the GL
+// state it expects and leaves.
 #include "scene/screen_passes.h"
 
 #include <windows.h>
@@ -18,7 +19,7 @@ void BindTexture(const char* name) {
     if (app.textureRoot != nullptr) app.textureRoot->bind(name);
 }
 
-// One corner of a textured quad drawn in immediate mode.
+// One corner of a textured quad drawn in immediate mode: texture coordinate, then position.
 struct QuadCorner {
     float u, v;
     float x, y;
@@ -44,8 +45,9 @@ void DrawFailureMessage() {
               {0.0f, 0.0f, -0.40625f, 0.078125f}});
 }
 
-// Runs with the pbuffer context current, in the state init_pbuffer gave it. During the exit
-// the picture is neither cleared nor redrawn, so the message lies over the frozen rain.
+// GL contract: runs with the pbuffer context current in the state init_pbuffer gave it, with
+// GL_MODULATE; leaves that state but for the bound texture and the current colour. During the
+// exit the picture is neither cleared nor redrawn, so the message lies over the frozen rain.
 void DrawScreenPicture(void*) {
     if (app.exitStarted) {
         DrawFailureMessage();
