@@ -130,6 +130,7 @@ GxuStatus ReadGxu(Reader& in, GxuData* model) {
     int material_count = 0;
     if (!in.u16(&frame_count) || !in.u16(&material_count)) return GxuStatus::Truncated;
     if (frame_count == 0) return GxuStatus::NoFrames;
+    if (material_count > kGxuMaxMaterials) return GxuStatus::TooManyMaterials;
     if (static_cast<long long>(frame_count) * material_count > kGxuMaxIndexBuffers)
         return GxuStatus::TooManyBuffers;
     if (in.remaining() < kMaterialMinBytes * material_count + 2LL * frame_count)
@@ -184,6 +185,7 @@ const char* GxuStatusText(GxuStatus status) {
     case GxuStatus::NameUnterminated: return "the data ends inside a texture name";
     case GxuStatus::NameTooLong: return "a texture name is 512 characters or longer";
     case GxuStatus::NoFrames: return "the file has no frames";
+    case GxuStatus::TooManyMaterials: return "the file has more than 256 materials";
     case GxuStatus::TooManyBuffers: return "frames times materials exceeds 65536";
     case GxuStatus::IndexOutOfRange: return "an index is not below its frame's vertex count";
     case GxuStatus::TrailingBytes: return "bytes follow the last index of the last frame";

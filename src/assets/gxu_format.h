@@ -16,6 +16,9 @@ struct Material {
 
 // Texture names are at most 511 characters and their zero byte.
 constexpr int kGxuNameCapacity = 512;
+// Every material costs a texture lookup by name (a descent of the texture tree, which holds
+// every material's texture) and a draw call in every frame; a file may have at most this many.
+constexpr int kGxuMaxMaterials = 256;
 // Each material of each frame gets an index buffer; a file may ask for at most this many. Frames
 // without vertices cost two bytes each, so without a limit a small file could ask for billions.
 constexpr long long kGxuMaxIndexBuffers = 65536;
@@ -27,6 +30,7 @@ enum class GxuStatus {
     NameUnterminated,  // the data ends inside a texture name
     NameTooLong,       // a texture name of 512 characters or more
     NoFrames,          // F = 0: there would be no frame 0 to draw
+    TooManyMaterials,  // M above kGxuMaxMaterials
     TooManyBuffers,    // F x M above kGxuMaxIndexBuffers
     IndexOutOfRange,   // an index not below its frame's vertex count
     TrailingBytes,     // bytes after the last index of the last frame

@@ -67,6 +67,19 @@ TEST(GxuFormat, TakesFilesAtTheEdgesOfTheFormat) {
              model.frames[0].indices[0].clear();
              return model;
          }},
+        {"as many materials as allowed", [] {
+             TestModel model = TetrahedronModel();
+             model.materials.resize(256, model.materials[0]);
+             model.frames[0].indices.resize(256);
+             return model;
+         }},
+        {"as many index buffers as allowed", [] {
+             TestModel model = TetrahedronModel();
+             model.materials.resize(256, model.materials[0]);
+             model.frames[0].indices.resize(256);
+             model.frames.resize(256, model.frames[0]);
+             return model;
+         }},
         {"a texture name of 511 characters and an empty one", [] {
              TestModel model = TetrahedronModel();
              model.materials[0].texture = std::string(511, 'n');
@@ -116,12 +129,18 @@ TEST(GxuFormat, RefusesDamagedFiles) {
              SetU16(&bytes, 0, 0);
              return bytes;
          }, GxuStatus::NoFrames, 4},
-        {"counts far beyond the data", [] { return Header(1, 65535); }, GxuStatus::Truncated, 4},
+        {"materials far beyond the data", [] { return Header(1, 256); }, GxuStatus::Truncated, 4},
+        {"more materials than allowed", [] {
+             TestModel model = TetrahedronModel();
+             model.materials.resize(257, model.materials[0]);
+             model.frames[0].indices.resize(257);
+             return WriteGxu(model);
+         }, GxuStatus::TooManyMaterials, 4},
         {"frames beyond the data", [] { return Header(65535, 0); }, GxuStatus::Truncated, 4},
         {"more index buffers than allowed", [] { return Header(257, 256); },
          GxuStatus::TooManyBuffers, 4},
         {"the largest counts", [] { return Header(65535, 65535); },
-         GxuStatus::TooManyBuffers, 4},
+         GxuStatus::TooManyMaterials, 4},
         {"a triangle count the frames do not hold", [] {
              Bytes bytes = Box();
              SetU16(&bytes, 4 + 52, 1000);
