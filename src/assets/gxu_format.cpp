@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstring>
 #include <new>
-#include <utility>
 
 #include "assets/memory_stream.h"
 
@@ -166,16 +165,7 @@ GxuStatus ReadGxu(Reader& in, GxuData* model) {
 
 }  // namespace
 
-GxuData::~GxuData() {
-    delete[] materials;
-    DeleteEach(texture_names, material_count);
-    delete[] triangle_counts;
-    delete[] vertex_counts;
-    DeleteEach(positions, frame_count);
-    DeleteEach(normals, frame_count);
-    DeleteEach(texcoords, frame_count);
-    DeleteEach(indices, frame_count);
-}
+GxuData::~GxuData() { DeleteGxuArrays(this); }
 
 const char* GxuStatusText(GxuStatus status) {
     switch (status) {
@@ -207,16 +197,7 @@ GxuStatus ParseGxu(const unsigned char* data, std::size_t size, GxuData* out,
         if (where != nullptr) *where = in.position();
         return status;
     }
-    std::swap(out->frame_count, parsed.frame_count);
-    std::swap(out->material_count, parsed.material_count);
-    std::swap(out->materials, parsed.materials);
-    std::swap(out->texture_names, parsed.texture_names);
-    std::swap(out->triangle_counts, parsed.triangle_counts);
-    std::swap(out->vertex_counts, parsed.vertex_counts);
-    std::swap(out->positions, parsed.positions);
-    std::swap(out->normals, parsed.normals);
-    std::swap(out->texcoords, parsed.texcoords);
-    std::swap(out->indices, parsed.indices);
+    MoveGxuArrays(&parsed, out);
     return GxuStatus::Ok;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 
 // One material as OpenGL takes its colours. The file stores ambient first; here diffuse comes
 // first, and every alpha is 1 whatever the file holds.
@@ -81,4 +82,33 @@ void DeleteEach(T** arrays, int count) {
     if (arrays == nullptr) return;
     for (int i = 0; i < count; ++i) delete[] arrays[i];
     delete[] arrays;
+}
+
+// The arrays of a file, and their counts, moved from one holder to another that holds none
+// (a parse result or a model node: both have these fields); from is left empty.
+template <class From, class To>
+void MoveGxuArrays(From* from, To* to) {
+    to->frame_count = std::exchange(from->frame_count, 0);
+    to->material_count = std::exchange(from->material_count, 0);
+    to->materials = std::exchange(from->materials, nullptr);
+    to->texture_names = std::exchange(from->texture_names, nullptr);
+    to->triangle_counts = std::exchange(from->triangle_counts, nullptr);
+    to->vertex_counts = std::exchange(from->vertex_counts, nullptr);
+    to->positions = std::exchange(from->positions, nullptr);
+    to->normals = std::exchange(from->normals, nullptr);
+    to->texcoords = std::exchange(from->texcoords, nullptr);
+    to->indices = std::exchange(from->indices, nullptr);
+}
+
+// Frees the arrays a holder of them owns.
+template <class Arrays>
+void DeleteGxuArrays(Arrays* arrays) {
+    delete[] arrays->materials;
+    DeleteEach(arrays->texture_names, arrays->material_count);
+    delete[] arrays->triangle_counts;
+    delete[] arrays->vertex_counts;
+    DeleteEach(arrays->positions, arrays->frame_count);
+    DeleteEach(arrays->normals, arrays->frame_count);
+    DeleteEach(arrays->texcoords, arrays->frame_count);
+    DeleteEach(arrays->indices, arrays->frame_count);
 }

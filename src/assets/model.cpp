@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <new>
-#include <utility>
 
 #include "assets/name_tree.h"
 #include "assets/texture.h"
@@ -29,14 +28,7 @@ Model::Model(unsigned char is_root_flag, Texture* texture_root, Light* light_lis
 Model::~Model() {
     delete right;
     delete left;
-    delete[] materials;
-    DeleteEach(texture_names, material_count);
-    delete[] triangle_counts;
-    delete[] vertex_counts;
-    DeleteEach(positions, frame_count);
-    DeleteEach(normals, frame_count);
-    DeleteEach(texcoords, frame_count);
-    DeleteEach(indices, frame_count);
+    DeleteGxuArrays(this);
     DeleteEach(index_buffers, frame_count);
     delete[] vertex_buffers;
 }
@@ -111,16 +103,7 @@ Model* Model::read_gxu_data(const char* key, const unsigned char* data, std::siz
     Model* node = new (std::nothrow) Model(0, textures, lights);
     if (node == nullptr) return nullptr;
     std::memcpy(node->name, key, std::strlen(key) + 1);
-    node->material_count = std::exchange(parsed.material_count, 0);
-    node->frame_count = std::exchange(parsed.frame_count, 0);
-    node->materials = std::exchange(parsed.materials, nullptr);
-    node->texture_names = std::exchange(parsed.texture_names, nullptr);
-    node->triangle_counts = std::exchange(parsed.triangle_counts, nullptr);
-    node->vertex_counts = std::exchange(parsed.vertex_counts, nullptr);
-    node->positions = std::exchange(parsed.positions, nullptr);
-    node->normals = std::exchange(parsed.normals, nullptr);
-    node->texcoords = std::exchange(parsed.texcoords, nullptr);
-    node->indices = std::exchange(parsed.indices, nullptr);
+    MoveGxuArrays(&parsed, node);
 
     // The results are ignored: a texture that cannot be made leaves the name to whatever
     // binding drawing finds.

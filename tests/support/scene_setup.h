@@ -44,6 +44,13 @@ inline void LoadSceneView(int width, int height) {
     gmSetCamera();
 }
 
+// One integer of OpenGL state, -1 when the query gave none.
+inline GLint GlInteger(GLenum name) {
+    GLint value = -1;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
 // The colour buffer, 4 bytes a pixel, bottom row first.
 inline std::vector<unsigned char> ReadColour(int width, int height) {
     std::vector<unsigned char> rgba(static_cast<size_t>(width) * height * 4);

@@ -88,13 +88,8 @@ TEST(LightList, ADuplicateLeavesTheFirstLightUnchanged) {
 }
 
 TEST(LightList, CopiesTheDescriptionByType) {
-    LightDesc point = {};
-    point.type = LIGHT_POINT;
-    point.position[0] = 1;
-    point.position[1] = 2;
-    point.position[2] = 3;
-    point.position[3] = 1;
-    point.direction[0] = 9;
+    // type, ambient, diffuse, specular, position, direction
+    const LightDesc point = {LIGHT_POINT, {}, {}, {}, {1, 2, 3, 1}, {9, 0, 0}};
     gmSetLightDefaults();
     Light root(1);
     ASSERT_EQ(root.add("light1.gxl", lightDesc), 1);

@@ -65,13 +65,8 @@ TEST_F(LightTest, Light1IsAWhiteDirectionalLightFromTheRight) {
 }
 
 TEST_F(LightTest, TheSecondLightDrivesGlLight2) {
-    LightDesc lamp = {};
-    lamp.type = LIGHT_POINT;
-    lamp.diffuse[0] = 0.5f;
-    lamp.position[0] = 1;
-    lamp.position[1] = 2;
-    lamp.position[2] = 3;
-    lamp.position[3] = 1;
+    // type, ambient, diffuse, specular, position, direction
+    const LightDesc lamp = {LIGHT_POINT, {}, {0.5f, 0, 0, 0}, {}, {1, 2, 3, 1}, {}};
     ASSERT_EQ(root_.add("lamp.gxl", lamp), 1);
     EXPECT_EQ(root_.apply("lamp.gxl", -1), 1);
     EXPECT_TRUE(glIsEnabled(GL_LIGHT2));

@@ -18,18 +18,13 @@
 #include "support/gl_window.h"
 #include "support/gxu_writer.h"
 #include "support/model_expect.h"
+#include "support/scene_setup.h"
 
 namespace {
 
 template <typename Proc>
 Proc LookUp(const char* name) {
     return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
-}
-
-GLint Binding(GLenum name) {
-    GLint bound = -1;
-    glGetIntegerv(name, &bound);
-    return bound;
 }
 
 class ModelTest : public ::testing::Test {
@@ -125,8 +120,8 @@ TEST_F(ModelTest, BufferObjectsHoldTheInterleavedVerticesAndEachMaterialsIndices
     ASSERT_NE(box, nullptr);
     ASSERT_NE(box->vertex_buffers, nullptr);
     ASSERT_NE(box->index_buffers, nullptr);
-    EXPECT_EQ(Binding(GL_ARRAY_BUFFER_BINDING_ARB), 0);
-    EXPECT_EQ(Binding(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB), 0);
+    EXPECT_EQ(GlInteger(GL_ARRAY_BUFFER_BINDING_ARB), 0);
+    EXPECT_EQ(GlInteger(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB), 0);
 
     const TestModel model = BoxModel();
     for (int f = 0; f < 2; ++f) {

@@ -25,12 +25,6 @@ namespace {
 constexpr int kWidth = 160;
 constexpr int kHeight = 120;
 
-GLint Binding(GLenum name) {
-    GLint bound = -1;
-    glGetIntegerv(name, &bound);
-    return bound;
-}
-
 class ModelDrawTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -146,8 +140,8 @@ TEST_F(ModelDrawTest, BufferObjectsAndClientArraysDrawTheSamePixels) {
     for (int frame = 0; frame < 2; ++frame) {
         SCOPED_TRACE(frame);
         const std::vector<unsigned char> buffered = draw(&with_buffers, frame);
-        EXPECT_EQ(Binding(GL_ARRAY_BUFFER_BINDING_ARB), 0);
-        EXPECT_EQ(Binding(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB), 0);
+        EXPECT_EQ(GlInteger(GL_ARRAY_BUFFER_BINDING_ARB), 0);
+        EXPECT_EQ(GlInteger(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB), 0);
         const std::vector<unsigned char> arrays = draw(&with_arrays, frame);
         EXPECT_TRUE(buffered == arrays);
 

@@ -104,9 +104,7 @@ std::vector<std::pair<std::string, double>> State() {
                               std::make_pair("GL_STENCIL_FAIL", GL_STENCIL_FAIL),
                               std::make_pair("GL_STENCIL_PASS_DEPTH_FAIL", GL_STENCIL_PASS_DEPTH_FAIL),
                               std::make_pair("GL_STENCIL_PASS_DEPTH_PASS", GL_STENCIL_PASS_DEPTH_PASS)}) {
-        GLint v = -1;
-        glGetIntegerv(value.second, &v);
-        state.emplace_back(value.first, v);
+        state.emplace_back(value.first, GlInteger(value.second));
     }
     GLboolean mask[4] = {};
     glGetBooleanv(GL_COLOR_WRITEMASK, mask);
@@ -232,9 +230,7 @@ TEST_F(StencilPassTest, PutsBackTheStateItChanges) {
     EXPECT_EQ(colour[1], 0.0f);
     EXPECT_EQ(colour[2], 0.0f);
     EXPECT_NEAR(colour[3], 0.4f, 1e-6);
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_PROJECTION);
+    EXPECT_EQ(GlInteger(GL_MATRIX_MODE), GL_PROJECTION);
     ExpectMatrix(GL_PROJECTION_MATRIX, kIdentity, "projection");
     ExpectMatrix(GL_MODELVIEW_MATRIX, kIdentity, "modelview");
     // The frame's pops bring its own matrices back.
@@ -271,9 +267,7 @@ TEST_F(StencilPassTest, AnAbsentModelOrLightChangesNothing) {
         EXPECT_TRUE(ReadColour(kWidth, kHeight) == before_);
         const std::vector<unsigned char> stencil = ReadStencil();
         EXPECT_EQ(std::count(stencil.begin(), stencil.end(), 0), kWidth * kHeight);
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        EXPECT_EQ(mode, GL_MODELVIEW);
+        EXPECT_EQ(GlInteger(GL_MATRIX_MODE), GL_MODELVIEW);
         ExpectMatrix(GL_MODELVIEW_MATRIX, view_, "modelview");
         float colour[4] = {};
         glGetFloatv(GL_CURRENT_COLOR, colour);
