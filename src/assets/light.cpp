@@ -1,5 +1,7 @@
 // Light::apply: a light of the list set up and enabled as OpenGL light GL_LIGHT1 + its number.
-// The light's position is transformed by the modelview matrix current at the call.
+// GL contract: needs the context the light is for; its position is transformed by the modelview
+// matrix current at the call (identity at start-up, so the direction stays in eye coordinates).
+// Leaves that light's colours and position set and the light enabled; touches nothing else.
 #include "assets/light.h"
 
 #include <windows.h>
