@@ -18,6 +18,11 @@ Proc LookUp(const char* name) {
     return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
 }
 
+// A longer name would be cut short and could then never be found under its own name.
+bool NameFits(const char* key) {
+    return key != nullptr && std::strlen(key) < static_cast<std::size_t>(Model::kNameCapacity);
+}
+
 }  // namespace
 
 Model::Model(unsigned char is_root_flag, Texture* texture_root, Light* light_list)
@@ -59,8 +64,7 @@ Model* Model::find(const char* key) {
 }
 
 Model** Model::free_slot(const char* key, Model** parent) {
-    // A longer name would be cut short and could then never be found under its own name.
-    if (key == nullptr || std::strlen(key) >= sizeof(name)) return nullptr;
+    if (!NameFits(key)) return nullptr;
     Model** slot = nullptr;
     if (DescendByName(this, key, &slot, parent) != nullptr) return nullptr;
     return slot;
@@ -96,6 +100,7 @@ Model* Model::read_gxu(const char* key, int resource_id) {
 }
 
 Model* Model::read_gxu_data(const char* key, const unsigned char* data, std::size_t size) {
+    if (!NameFits(key)) return nullptr;
     // The whole file is checked before anything is made, so a refused file leaves no node,
     // no texture entry and no buffer object behind.
     GxuData parsed;

@@ -194,6 +194,10 @@ TEST_F(ModelTest, LoadsFromMemoryThroughTheSameParser) {
     ExpectModelArrays(*root.find("tetra.gxu"), TetrahedronModel());
     EXPECT_EQ(root.create_from_memory("cut.gxu", bytes.data(), bytes.size() - 1), 1);
     EXPECT_EQ(root.find("cut.gxu"), nullptr);
+    // The loader itself refuses a name that its node could not hold.
+    EXPECT_EQ(root.read_gxu_data(std::string(512, 'n').c_str(), bytes.data(), bytes.size()),
+              nullptr);
+    EXPECT_EQ(root.read_gxu_data(nullptr, bytes.data(), bytes.size()), nullptr);
 }
 
 }  // namespace
