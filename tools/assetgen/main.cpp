@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "asset.h"
+#include "monitor_assets.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ using assetgen::Generator;
 
 // Each generator adds its files and its contact-sheet pictures, in this order.
 const Generator kGenerators[] = {
-    nullptr,  // the generators join this table as they are written
+    assetgen::GenerateMonitorAssets,
 };
 
 bool WriteFile(const std::string& path, const std::vector<unsigned char>& bytes) {
@@ -35,12 +36,19 @@ bool WritePpm(const std::string& path, const assetgen::SheetPicture& picture) {
     return WriteFile(path, bytes);
 }
 
+// A word for the shell, in single quotes.
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
 // Every picture at twice its size, pixel for pixel, labelled, on a dark grey ground.
 bool WriteContactSheet(const Generated& generated, const std::string& sheetPath) {
     const std::string work = sheetPath + ".parts";
     if (std::system(("rm -rf '" + work + "' && mkdir -p '" + work + "'").c_str()) != 0)
         return false;
-    std::string command = "montage -background '#262626' -fill '#e0e0e0' -pointsize 14";
+    std::string command = "montage -depth 8 -background '#262626' -fill '#e0e0e0' -pointsize 14";
     for (std::size_t i = 0; i < generated.sheet.size(); ++i) {
         const assetgen::SheetPicture& picture = generated.sheet[i];
         if (picture.rgb.size() != static_cast<std::size_t>(picture.width) * picture.height * 3) {
@@ -50,9 +58,9 @@ bool WriteContactSheet(const Generated& generated, const std::string& sheetPath)
         }
         const std::string part = work + "/" + std::to_string(i) + ".ppm";
         if (!WritePpm(part, picture)) return false;
-        command += " -label '" + picture.label + "' '" + part + "'";
+        command += " -label " + Quoted(picture.label) + " " + Quoted(part);
     }
-    command += " -filter point -resize 200% -tile 3x -geometry +12+12 '" + sheetPath + "'";
+    command += " -filter point -resize 200% -tile 3x -geometry +12+12 " + Quoted(sheetPath);
     const bool ok = std::system(command.c_str()) == 0;
     std::system(("rm -rf '" + work + "'").c_str());
     return ok;
