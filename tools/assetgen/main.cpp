@@ -3,6 +3,7 @@
 //   assetgen <output folder> [--sheet <contact sheet .png>]
 // The contact sheet is put together by ImageMagick (montage); the assets need no tool beyond
 // the ones their generators name.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -28,11 +29,25 @@ bool WriteFile(const std::string& path, const std::vector<unsigned char>& bytes)
     return std::fclose(file) == 0 && ok;
 }
 
-bool WritePpm(const std::string& path, const assetgen::SheetPicture& picture) {
+// The picture at twice its size, each pixel a 2 x 2 block, centred on a tile of the sheet's
+// ground colour, as a binary PPM. Tiles of one size keep montage's rows and labels in line.
+bool WriteTile(const std::string& path, const assetgen::SheetPicture& picture, int tile_width,
+               int tile_height) {
     const std::string header =
-        "P6\n" + std::to_string(picture.width) + " " + std::to_string(picture.height) + "\n255\n";
+        "P6\n" + std::to_string(tile_width) + " " + std::to_string(tile_height) + "\n255\n";
     std::vector<unsigned char> bytes(header.begin(), header.end());
-    bytes.insert(bytes.end(), picture.rgb.begin(), picture.rgb.end());
+    const int left = (tile_width - 2 * picture.width) / 2, top = (tile_height - 2 * picture.height) / 2;
+    for (int y = 0; y < tile_height; ++y) {
+        for (int x = 0; x < tile_width; ++x) {
+            const int px = (x - left) / 2, py = (y - top) / 2;
+            if (x < left || y < top || px >= picture.width || py >= picture.height) {
+                bytes.insert(bytes.end(), {0x26, 0x26, 0x26});
+                continue;
+            }
+            const unsigned char* p = &picture.rgb[(static_cast<std::size_t>(py) * picture.width + px) * 3];
+            bytes.insert(bytes.end(), p, p + 3);
+        }
+    }
     return WriteFile(path, bytes);
 }
 
@@ -48,7 +63,12 @@ bool WriteContactSheet(const Generated& generated, const std::string& sheetPath)
     const std::string work = sheetPath + ".parts";
     if (std::system(("rm -rf '" + work + "' && mkdir -p '" + work + "'").c_str()) != 0)
         return false;
-    std::string command = "montage -depth 8 -background '#262626' -fill '#e0e0e0' -pointsize 14";
+    int tile_width = 0, tile_height = 0;
+    for (const assetgen::SheetPicture& picture : generated.sheet) {
+        tile_width = std::max(tile_width, 2 * picture.width);
+        tile_height = std::max(tile_height, 2 * picture.height);
+    }
+    std::string command = "montage -depth 8 -background '#262626' -fill '#e0e0e0' -pointsize 22";
     for (std::size_t i = 0; i < generated.sheet.size(); ++i) {
         const assetgen::SheetPicture& picture = generated.sheet[i];
         if (picture.rgb.size() != static_cast<std::size_t>(picture.width) * picture.height * 3) {
@@ -57,10 +77,10 @@ bool WriteContactSheet(const Generated& generated, const std::string& sheetPath)
             return false;
         }
         const std::string part = work + "/" + std::to_string(i) + ".ppm";
-        if (!WritePpm(part, picture)) return false;
+        if (!WriteTile(part, picture, tile_width, tile_height)) return false;
         command += " -label " + Quoted(picture.label) + " " + Quoted(part);
     }
-    command += " -filter point -resize 200% -tile 3x -geometry +12+12 " + Quoted(sheetPath);
+    command += " -tile 3x -geometry +12+12 " + Quoted(sheetPath);
     const bool ok = std::system(command.c_str()) == 0;
     std::system(("rm -rf '" + work + "'").c_str());
     return ok;

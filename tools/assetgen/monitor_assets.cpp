@@ -1,5 +1,6 @@
 // Makes the model, paints its atlas and the preview picture, and draws the model for the
-// contact sheet.
+// contact sheet: first as the program's camera sees it at the start, over a desktop, then
+// turned to show its sides and its back.
 #include "monitor_assets.h"
 
 #include "casing_atlas.h"
@@ -12,43 +13,61 @@
 
 namespace assetgen {
 
+namespace {
+
+constexpr int kJpegQuality = 90;
+constexpr int kViewWidth = 512, kViewHeight = 410;  // 5 : 4, as 1280 x 1024
+const Rgb kDesktop = Hex(0x3A6E8F);
+const Rgb kGround = Hex(0x1F252C);
+
+struct SheetView {
+    const char* label;
+    double pitch, yaw;  // degrees, about the model's middle; 0, 0: the program's camera
+};
+
+const SheetView kViews[] = {
+    {"output.gxu from the program's camera at the start, over a desktop", 0, 0},
+    {"output.gxu turned 50 degrees", 12, -50},
+    {"output.gxu from behind", 15, 145},
+    {"output.gxu from the right", 0, -90},
+};
+
+}  // namespace
+
 void GenerateMonitorAssets(Generated* out) {
     const MonitorModel model = BuildMonitorModel();
     out->files.push_back({"output.gxu", WriteGxu(model.mesh, model.materials)});
 
-    const std::vector<unsigned char> atlas_jpeg = EncodeJpeg(PaintCasingAtlas(), 90);
+    // The views and the preview use the atlas as the program decodes it.
+    const std::vector<unsigned char> atlas_jpeg = EncodeJpeg(PaintCasingAtlas(), kJpegQuality);
     out->files.push_back({"Texture1.jpg", atlas_jpeg});
     const Image atlas = DecodeJpeg(atlas_jpeg);
-    out->sheet.push_back(ToSheet(atlas, "Texture1.jpg"));
-    // The pbuffer's picture: its first row is the bottom one, at t = 0.
+    // The pbuffer's picture as the screen samples it: its first row is the bottom one.
     const Image rain = PaintRainPicture();
-    out->sheet.push_back(ToSheet(rain, "the rain still on the model's screen"));
     const Image screen = FlipRows(rain);
 
     const std::vector<unsigned char> preview_jpeg =
-        EncodeJpeg(PaintPreviewPicture(model.mesh, model.materials, atlas, screen), 90);
+        EncodeJpeg(PaintPreviewPicture(model.mesh, model.materials, atlas, screen), kJpegQuality);
     out->files.push_back({"ASmallTexture1.jpg", preview_jpeg});
-    out->sheet.push_back(ToSheet(DecodeJpeg(preview_jpeg), "ASmallTexture1.jpg"));
-    const Image background(512, 410, Hex(0x202830));
-    View view;
-    view.width = 512;
-    view.height = 410;
-    view.modelview = ProgramCamera();
-    view.silhouette = true;
-    out->sheet.push_back(ToSheet(Render(model.mesh, model.materials, {&atlas, &screen}, background, view),
-                                 "output.gxu, camera"));
-    view.silhouette = false;
-    // The other views turn the model about its middle.
-    const Mat4 to_middle = Translation(0, -0.8, -2.3), back = Translation(0, 0.8, 2.3);
-    view.modelview = ProgramCamera() * to_middle * Rotation(12, 1, 0, 0) * Rotation(-50, 0, 1, 0) * back;
-    out->sheet.push_back(ToSheet(Render(model.mesh, model.materials, {&atlas, &screen}, background, view),
-                                 "output.gxu, front right"));
-    view.modelview = ProgramCamera() * to_middle * Rotation(15, 1, 0, 0) * Rotation(145, 0, 1, 0) * back;
-    out->sheet.push_back(ToSheet(Render(model.mesh, model.materials, {&atlas, &screen}, background, view),
-                                 "output.gxu, back left"));
-    view.modelview = ProgramCamera() * to_middle * Rotation(-90, 0, 1, 0) * back;
-    out->sheet.push_back(ToSheet(Render(model.mesh, model.materials, {&atlas, &screen}, background, view),
-                                 "output.gxu, right side"));
+
+    const Mat4 to_middle = Translation(0, -0.8, -2.3), from_middle = Translation(0, 0.8, 2.3);
+    for (const SheetView& v : kViews) {
+        const bool camera = v.pitch == 0 && v.yaw == 0;
+        View view;
+        view.width = kViewWidth;
+        view.height = kViewHeight;
+        view.silhouette = camera;
+        view.modelview = camera ? ProgramCamera()
+                                : ProgramCamera() * to_middle * Rotation(v.pitch, 1, 0, 0) *
+                                      Rotation(v.yaw, 0, 1, 0) * from_middle;
+        const Image background(kViewWidth, kViewHeight, camera ? kDesktop : kGround);
+        out->sheet.push_back(ToSheet(
+            Render(model.mesh, model.materials, {&atlas, &screen}, background, view), v.label));
+    }
+    out->sheet.push_back(ToSheet(atlas, "Texture1.jpg, the casing atlas"));
+    out->sheet.push_back(ToSheet(DecodeJpeg(preview_jpeg),
+                                 "ASmallTexture1.jpg (the preview shows the top-left 152 x 112)"));
+    out->sheet.push_back(ToSheet(rain, "the rain still on the views' screen (the program draws its own)"));
 }
 
 }  // namespace assetgen

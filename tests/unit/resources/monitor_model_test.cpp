@@ -212,28 +212,40 @@ struct Hit {
     bool front = false;
 };
 
-Hit cast(const GxuModel& model, V3 origin, V3 direction) {
-    Hit best;
+struct Triangle {
+    V3 a, e1, e2;
+    int material;
+};
+
+std::vector<Triangle> triangles_of(const GxuModel& model) {
+    std::vector<Triangle> list;
     for (std::size_t m = 0; m < model.triangles.size(); ++m) {
         for (const auto& tri : model.triangles[m]) {
-            const V3 a = position(model.vertices[tri[0]]), b = position(model.vertices[tri[1]]);
-            const V3 c = position(model.vertices[tri[2]]);
-            const V3 e1 = b - a, e2 = c - a;
-            const V3 p = cross(direction, e2);
-            const double det = dot(e1, p);
-            if (std::fabs(det) < 1e-12) continue;
-            const V3 s = origin - a;
-            const double u = dot(s, p) / det;
-            if (u < 0 || u > 1) continue;
-            const V3 q = cross(s, e1);
-            const double v = dot(direction, q) / det;
-            if (v < 0 || u + v > 1) continue;
-            const double t = dot(e2, q) / det;
-            if (t > 1e-9 && t < best.distance) {
-                best.distance = t;
-                best.material = static_cast<int>(m);
-                best.front = dot(cross(e1, e2), direction) < 0;
-            }
+            const V3 a = position(model.vertices[tri[0]]);
+            list.push_back({a, position(model.vertices[tri[1]]) - a, position(model.vertices[tri[2]]) - a,
+                            static_cast<int>(m)});
+        }
+    }
+    return list;
+}
+
+Hit cast(const std::vector<Triangle>& triangles, V3 origin, V3 direction) {
+    Hit best;
+    for (const Triangle& tri : triangles) {
+        const V3 p = cross(direction, tri.e2);
+        const double det = dot(tri.e1, p);
+        if (std::fabs(det) < 1e-12) continue;
+        const V3 s = origin - tri.a;
+        const double u = dot(s, p) / det;
+        if (u < 0 || u > 1) continue;
+        const V3 q = cross(s, tri.e1);
+        const double v = dot(direction, q) / det;
+        if (v < 0 || u + v > 1) continue;
+        const double t = dot(tri.e2, q) / det;
+        if (t > 1e-9 && t < best.distance) {
+            best.distance = t;
+            best.material = tri.material;
+            best.front = det > 0;  // the ray meets the side its winding faces
         }
     }
     return best;
@@ -242,7 +254,7 @@ Hit cast(const GxuModel& model, V3 origin, V3 direction) {
 // Back faces are culled when the program draws, so the nearest surface along any ray from
 // outside must be a front face: a hole, an inverted band or a flipped triangle shows here.
 TEST(MonitorModel, EverySurfaceSeenFromOutsideIsAFrontFace) {
-    const GxuModel& model = monitor();
+    const std::vector<Triangle> triangles = triangles_of(monitor());
     const V3 middle = {0, -0.8, -2.4};
     const double radius = 4.6;
     const V3 directions[] = {{0, 0, -1}, {0, 0, 1},  {-1, 0, 0},   {1, 0, 0},    {0, -1, 0},
@@ -258,7 +270,7 @@ TEST(MonitorModel, EverySurfaceSeenFromOutsideIsAFrontFace) {
                 const double a = ((i + 0.5) / kGrid * 2 - 1) * radius;
                 const double b = ((j + 0.5) / kGrid * 2 - 1) * radius;
                 const V3 origin = middle - dir * (2 * radius) + side * a + other * b;
-                const Hit hit = cast(model, origin, dir);
+                const Hit hit = cast(triangles, origin, dir);
                 if (hit.material < 0) continue;
                 ++hits;
                 if (!hit.front) ++back;
@@ -281,7 +293,7 @@ TEST(MonitorModel, CameraSeesThePictureThroughTheBezel) {
     for (int corner = -1; corner < 4; ++corner) {
         V3 target = centre;
         if (corner >= 0) target = centre + (position(model.vertices[screen[corner]]) - centre) * (2.0 / 3);
-        const Hit hit = cast(model, kEye, unit(target - kEye));
+        const Hit hit = cast(triangles_of(model), kEye, unit(target - kEye));
         EXPECT_EQ(hit.material, 1) << "towards corner " << corner;
         EXPECT_TRUE(hit.front);
     }
