@@ -177,12 +177,14 @@ void AddScreen(Mesh* mesh, const Placement& place) {
     const double z = -m::kChamferDepth - m::kScreenBehindEdge;
     const double lo = m::kScreenTexMin, hi = m::kScreenTexMax;
     const Vec3 normal = Normalize(place.Direction({0, 0, 1}));
+    // In strip order, bottom-left, bottom-right, top-left, top-right: the triangles are
+    // (n, n + 1, n + 2) and (n + 1, n + 3, n + 2).
     const int bl = mesh->Add({place.Point({-x, y0, z}), normal, {lo, lo}});
     const int br = mesh->Add({place.Point({x, y0, z}), normal, {hi, lo}});
-    const int tr = mesh->Add({place.Point({x, y1, z}), normal, {hi, hi}});
     const int tl = mesh->Add({place.Point({-x, y1, z}), normal, {lo, hi}});
-    mesh->AddTriangle(1, bl, br, tr);
-    mesh->AddTriangle(1, bl, tr, tl);
+    const int tr = mesh->Add({place.Point({x, y1, z}), normal, {hi, hi}});
+    mesh->AddTriangle(1, bl, br, tl);
+    mesh->AddTriangle(1, br, tr, tl);
 }
 
 Vec2 FootTopUv(double x, double z) {
