@@ -27,13 +27,23 @@ std::vector<int> CoveredIndices(const Band& band, int ring_size) {
 
 double TriangleArea(Vec3 a, Vec3 b, Vec3 c) { return 0.5 * Length(Cross(b - a, c - a)); }
 
+// Each point's distance along the ring and the ring's whole length, point to point.
+void MeasureRing(Ring* ring) {
+    double perimeter = 0;
+    for (std::size_t i = 0; i < ring->size(); ++i) {
+        if (i > 0) perimeter += Length((*ring)[i].position - (*ring)[i - 1].position);
+        (*ring)[i].perimeter = perimeter;
+    }
+    const double loop = perimeter + Length(ring->front().position - ring->back().position);
+    for (RingPoint& p : *ring) p.loop = loop;
+}
+
 }  // namespace
 
 Ring RoundRectRing(const RoundRect& s, int segments) {
     Ring ring;
     const double sx[4] = {1, -1, -1, 1};
     const double sy[4] = {1, 1, -1, -1};
-    double perimeter = 0;
     for (int q = 0; q < 4; ++q) {
         const double ccx = s.cx + sx[q] * (s.hw - s.r);
         const double ccy = s.cy + sy[q] * (s.hh - s.r);
@@ -44,13 +54,10 @@ Ring RoundRectRing(const RoundRect& s, int segments) {
             p.position = {ccx + s.r * c, ccy + s.r * sn, s.z};
             p.tangent = {-sn, c, 0};
             p.outward = {c, sn};
-            if (!ring.empty()) perimeter += Length(p.position - ring.back().position);
-            p.perimeter = perimeter;
             ring.push_back(p);
         }
     }
-    const double loop = perimeter + Length(ring.front().position - ring.back().position);
-    for (RingPoint& p : ring) p.loop = loop;
+    MeasureRing(&ring);
     return ring;
 }
 
@@ -61,7 +68,6 @@ RoundRect Mix(const RoundRect& a, const RoundRect& b, double t) {
 
 Ring EllipseRing(const Ellipse& s, int points) {
     Ring ring;
-    double perimeter = 0;
     for (int i = 0; i < points; ++i) {
         // Angle 0 at the back (-z), then towards -x: counter-clockwise seen from above.
         const double a = 2 * kPi * i / points;
@@ -71,12 +77,9 @@ Ring EllipseRing(const Ellipse& s, int points) {
         p.tangent = Normalize(Vec3{-s.ax * c, 0, s.az * sn});
         const Vec3 out = Normalize(Vec3{-s.az * sn, 0, -s.ax * c});
         p.outward = {out.x, out.z};
-        if (!ring.empty()) perimeter += Length(p.position - ring.back().position);
-        p.perimeter = perimeter;
         ring.push_back(p);
     }
-    const double loop = perimeter + Length(ring.front().position - ring.back().position);
-    for (RingPoint& p : ring) p.loop = loop;
+    MeasureRing(&ring);
     return ring;
 }
 

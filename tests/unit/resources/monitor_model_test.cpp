@@ -50,6 +50,12 @@ std::vector<int> material_vertices(const GxuModel& model, int material) {
     return {used.begin(), used.end()};
 }
 
+V3 centre_of(const GxuModel& model, const std::vector<int>& vertices) {
+    V3 centre = {0, 0, 0};
+    for (int v : vertices) centre = centre + position(model.vertices[v]) * (1.0 / vertices.size());
+    return centre;
+}
+
 TEST(MonitorModel, HoldsOneFrameOfCasingAndScreenToItsLastByte) {
     const std::vector<unsigned char> bytes = resource_file("output.gxu");
     const GxuModel& model = monitor();
@@ -179,8 +185,7 @@ TEST(MonitorModel, ScreenIsAnUprightQuadFacingTheViewer) {
     const GxuModel& model = monitor();
     const std::vector<int> screen = material_vertices(model, 1);
     ASSERT_EQ(screen.size(), 4u);
-    V3 centre = {0, 0, 0};
-    for (int v : screen) centre = centre + position(model.vertices[v]) * 0.25;
+    const V3 centre = centre_of(model, screen);
     const V3 right = {1, 0, 0};
     const V3 up = cross(kScreenNormal, right);
     for (int v : screen) {
@@ -287,8 +292,7 @@ TEST(MonitorModel, CameraSeesThePictureThroughTheBezel) {
     const GxuModel& model = monitor();
     const std::vector<int> screen = material_vertices(model, 1);
     ASSERT_EQ(screen.size(), 4u);
-    V3 centre = {0, 0, 0};
-    for (int v : screen) centre = centre + position(model.vertices[v]) * 0.25;
+    const V3 centre = centre_of(model, screen);
     // The middle and points two thirds of the way to each corner.
     for (int corner = -1; corner < 4; ++corner) {
         V3 target = centre;
