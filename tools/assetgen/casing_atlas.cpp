@@ -3,6 +3,7 @@
 // soft-edged and no narrower than about two texels, since the atlas is drawn without mipmaps.
 #include "casing_atlas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -93,28 +94,35 @@ Rgb PaintFront(Rgb base, Vec2 p, double pixel) {
     return c;
 }
 
-// Rows of vent slots in a part's own units (u across, v along): slots `length` long and
-// `width` wide, `pitch` apart, within the given box.
-Rgb Vents(Rgb c, Vec2 p, Vec2 lo, Vec2 hi, double length, double width, double pitch, double pixel,
-          bool slots_along_u) {
-    if (p.x < lo.x - 0.1 || p.x > hi.x + 0.1 || p.y < lo.y - 0.1 || p.y > hi.y + 0.1) return c;
-    double best = 1e9;
-    const int columns = static_cast<int>(std::floor(((slots_along_u ? hi.x - lo.x : hi.y - lo.y) + 0.02) / (length + 0.08)));
-    const int rows = static_cast<int>(std::floor(((slots_along_u ? hi.y - lo.y : hi.x - lo.x) + 0.02) / pitch));
-    for (int i = 0; i < columns; ++i) {
+// A block of vent slots in a part's own units, filling lo..hi: rounded slots `length` long
+// and `width` wide, their length along u (or along v), rows of them `pitch` apart.
+struct VentBlock {
+    Vec2 lo, hi;
+    double length, width, pitch;
+    bool along_u;
+};
+constexpr double kSlotGap = 0.08;  // between two slots end to end
+
+Rgb Vents(Rgb c, Vec2 p, const VentBlock& b, double pixel) {
+    if (p.x < b.lo.x - 0.1 || p.x > b.hi.x + 0.1 || p.y < b.lo.y - 0.1 || p.y > b.hi.y + 0.1) return c;
+    // In the block's own terms: along the slots and across them.
+    const Vec2 q = b.along_u ? p : Vec2{p.y, p.x};
+    const Vec2 lo = b.along_u ? b.lo : Vec2{b.lo.y, b.lo.x};
+    const Vec2 hi = b.along_u ? b.hi : Vec2{b.hi.y, b.hi.x};
+    const int per_row = static_cast<int>(std::floor((hi.x - lo.x + 0.02) / (b.length + kSlotGap)));
+    const int rows = static_cast<int>(std::floor((hi.y - lo.y + 0.02) / b.pitch));
+    double nearest = 1e9;
+    for (int i = 0; i < per_row; ++i) {
         for (int j = 0; j < rows; ++j) {
-            const double along = (slots_along_u ? lo.x : lo.y) + length / 2 + i * (length + 0.08);
-            const double across = (slots_along_u ? lo.y : lo.x) + width / 2 + j * pitch;
-            const Vec2 centre = slots_along_u ? Vec2{along, across} : Vec2{across, along};
-            const RoundRect slot = {centre.x, centre.y, slots_along_u ? length / 2 : width / 2,
-                                    slots_along_u ? width / 2 : length / 2, width / 2 - 1e-6, 0};
-            const double d = RoundRectDistance(p, slot);
-            if (d < best) best = d;
+            const RoundRect slot = {lo.x + b.length / 2 + i * (b.length + kSlotGap),
+                                    lo.y + b.width / 2 + j * b.pitch, b.length / 2, b.width / 2,
+                                    b.width / 2 - 1e-6, 0};
+            nearest = std::min(nearest, RoundRectDistance(q, slot));
         }
     }
-    c = Mix(c, kVentDark, Coverage(best, pixel) * 0.85);
-    // The moulded rim of each slot: lit on one side, shaded on the other.
-    if (best > -0.03 && best < 0.03) c = c * (1 - 0.12 * (1 - std::fabs(best) / 0.03));
+    c = Mix(c, kVentDark, Coverage(nearest, pixel) * 0.85);
+    // A soft shade on the moulding around each slot.
+    if (nearest > -0.03 && nearest < 0.03) c = c * (1 - 0.12 * (1 - std::fabs(nearest) / 0.03));
     return c;
 }
 
@@ -125,16 +133,16 @@ Rgb PaintSide(Rgb c, int side, Vec2 p, double pixel) {
     const double housing = m::kBezelDepth - m::kEdgeRadius + m::kStep;
     if (p.y > housing) c = c * (1 - 0.10 * Clamp(1 - (p.y - housing) / 0.25, 0, 1));
     if (side == atlas::kTop) {
-        c = Vents(c, p, {-1.25, 2.05}, {1.25, 3.15}, 0.46, 0.12, 0.24, pixel, false);
+        c = Vents(c, p, {{-1.25, 2.05}, {1.25, 3.15}, 0.46, 0.12, 0.24, false}, pixel);
     } else if (side == atlas::kLeft || side == atlas::kRight) {
-        c = Vents(c, p, {-0.85, 2.35}, {0.85, 3.05}, 0.30, 0.12, 0.24, pixel, false);
+        c = Vents(c, p, {{-0.85, 2.35}, {0.85, 3.05}, 0.30, 0.12, 0.24, false}, pixel);
     }
     return c;
 }
 
 // The back cap, seen from behind: a block of vents above a plain panel.
 Rgb PaintBack(Rgb c, Vec2 p, double pixel) {
-    c = Vents(c, p, {-1.12, -0.30}, {1.12, 1.02}, 0.46, 0.09, 0.17, pixel, true);
+    c = Vents(c, p, {{-1.12, -0.30}, {1.12, 1.02}, 0.46, 0.09, 0.17, true}, pixel);
     const RoundRect panel = {0, -0.92, 0.70, 0.28, 0.06, 0};
     auto panel_distance = [panel](Vec2 q) { return RoundRectDistance(q, panel); };
     c = c * (1 - 0.25 * Relief(p, panel_distance, 0.02, 1.0));
