@@ -26,8 +26,12 @@ const Rgb kLedGreen = Hex(0x5CFF7A);
 const Rgb kLedCore = Hex(0xD8FFE0);
 
 // The glass edge and the opening of the front, where the chamfer lies.
-constexpr RoundRect kGlass = {m::kOpening.cx, m::kOpening.cy, m::kOpening.hw - m::kChamferInset,
-                              m::kOpening.hh - m::kChamferInset, m::kOpening.r - m::kChamferInset, 0};
+constexpr RoundRect kGlass = {m::kOpening.cx,
+                              m::kOpening.cy,
+                              m::kOpening.hw - m::kChamferInset,
+                              m::kOpening.hh - m::kChamferInset,
+                              m::kOpening.r - m::kChamferInset,
+                              0};
 
 // Light for the painted relief: from the upper right, as the scene's light is from the right.
 const Vec2 kReliefLight = {0.78, 0.62};
@@ -73,13 +77,16 @@ Rgb PaintFront(Rgb base, Vec2 p, double pixel) {
     const RoundRect key = {m::kPowerX, m::kControlsY, 0.15, 0.075, 0.05, 0};
     const double kd = RoundRectDistance(p, key);
     c = c * (1 - 0.45 * Coverage(std::fabs(kd) - 0.008, pixel));
-    c = c * (1 + 0.5 * Relief(p, [key](Vec2 q) { return RoundRectDistance(q, key) + 0.022; }, 0.02, 1.0));
+    c = c *
+        (1 + 0.5 * Relief(
+                       p, [key](Vec2 q) { return RoundRectDistance(q, key) + 0.022; }, 0.02, 1.0));
     // Four small round buttons.
     for (int i = 0; i < 4; ++i) {
         const Vec2 at = {m::kKnobsX + i * m::kKnobSpacing, m::kControlsY};
         auto knob = [at](Vec2 q) { return EllipseDistance(q, at, 0.045, 0.045); };
         c = c * (1 - 0.40 * Coverage(std::fabs(knob(p)) - 0.007, pixel));
-        c = c * (1 + 0.5 * Relief(p, [knob](Vec2 q) { return knob(q) + 0.02; }, 0.018, 1.0));
+        c = c * (1 + 0.5 * Relief(
+                               p, [knob](Vec2 q) { return knob(q) + 0.02; }, 0.018, 1.0));
     }
     // LED: a green lens in a dark ring, with a faint glow on the plastic around it.
     const Vec2 led = {m::kLedX, m::kControlsY};
@@ -89,7 +96,8 @@ Rgb PaintFront(Rgb base, Vec2 p, double pixel) {
     c = Mix(c, Hex(0x1E2A20), Coverage(ld - 0.008, pixel));
     const double lens = Coverage(ld, pixel);
     const double core = Exp(-std::sqrt((p.x - led.x - 0.008) * (p.x - led.x - 0.008) +
-                                       (p.y - led.y - 0.008) * (p.y - led.y - 0.008)) / 0.014);
+                                       (p.y - led.y - 0.008) * (p.y - led.y - 0.008)) /
+                            0.014);
     c = Mix(c, Mix(kLedGreen, kLedCore, core), lens);
     return c;
 }
@@ -104,7 +112,8 @@ struct VentBlock {
 constexpr double kSlotGap = 0.08;  // between two slots end to end
 
 Rgb Vents(Rgb c, Vec2 p, const VentBlock& b, double pixel) {
-    if (p.x < b.lo.x - 0.1 || p.x > b.hi.x + 0.1 || p.y < b.lo.y - 0.1 || p.y > b.hi.y + 0.1) return c;
+    if (p.x < b.lo.x - 0.1 || p.x > b.hi.x + 0.1 || p.y < b.lo.y - 0.1 || p.y > b.hi.y + 0.1)
+        return c;
     // In the block's own terms: along the slots and across them.
     const Vec2 q = b.along_u ? p : Vec2{p.y, p.x};
     const Vec2 lo = b.along_u ? b.lo : Vec2{b.lo.y, b.lo.x};
@@ -115,8 +124,11 @@ Rgb Vents(Rgb c, Vec2 p, const VentBlock& b, double pixel) {
     for (int i = 0; i < per_row; ++i) {
         for (int j = 0; j < rows; ++j) {
             const RoundRect slot = {lo.x + b.length / 2 + i * (b.length + kSlotGap),
-                                    lo.y + b.width / 2 + j * b.pitch, b.length / 2, b.width / 2,
-                                    b.width / 2 - 1e-6, 0};
+                                    lo.y + b.width / 2 + j * b.pitch,
+                                    b.length / 2,
+                                    b.width / 2,
+                                    b.width / 2 - 1e-6,
+                                    0};
             nearest = std::min(nearest, RoundRectDistance(q, slot));
         }
     }
@@ -153,7 +165,8 @@ Rgb PaintBack(Rgb c, Vec2 p, double pixel) {
 // stands.
 Rgb PaintFootTop(Rgb c, Vec2 p, double pixel) {
     c = c * 0.96;
-    const double groove = EllipseDistance(p, {0, 0}, m::kBaseHalfWidth - 0.30, m::kBaseHalfDepth - 0.30);
+    const double groove =
+        EllipseDistance(p, {0, 0}, m::kBaseHalfWidth - 0.30, m::kBaseHalfDepth - 0.30);
     c = c * (1 - 0.22 * Coverage(std::fabs(groove) - 0.012, pixel));
     const double neck = EllipseDistance(p, {0, 0}, m::kNeckHalfWidth + m::kNeckFillet,
                                         m::kNeckHalfDepth + m::kNeckFillet);
@@ -189,22 +202,29 @@ struct Box {
 Image PaintCasingAtlas() {
     namespace a = atlas;
     // The regions inside the glass edge, a little larger than what their maps reach.
-    const Box back = {a::kBackCentreU - 64, a::kBackCentreV - 62, a::kBackCentreU + 64, a::kBackCentreV + 62};
-    const Box foot = {a::kFootCentreU - 70, a::kFootCentreV - 63, a::kFootCentreU + 70, a::kFootCentreV + 63};
+    const Box back = {a::kBackCentreU - 64, a::kBackCentreV - 62, a::kBackCentreU + 64,
+                      a::kBackCentreV + 62};
+    const Box foot = {a::kFootCentreU - 70, a::kFootCentreV - 63, a::kFootCentreU + 70,
+                      a::kFootCentreV + 63};
     const Box neck = {a::kNeckU - 3, a::kNeckV - 3, a::kNeckU + 162, a::kNeckV + 36};
-    const Box under = {a::kUnderCentreU - 24, a::kUnderCentreV - 22, a::kUnderCentreU + 24, a::kUnderCentreV + 22};
-    for (const Box& box : {back, foot, neck, under}) CheckInsideGlass(box.u0, box.v0, box.u1, box.v1);
+    const Box under = {a::kUnderCentreU - 24, a::kUnderCentreV - 22, a::kUnderCentreU + 24,
+                       a::kUnderCentreV + 22};
+    for (const Box& box : {back, foot, neck, under})
+        CheckInsideGlass(box.u0, box.v0, box.u1, box.v1);
 
     Image atlas(a::kSize, a::kSize);
     for (int y = 0; y < a::kSize; ++y) {
         for (int x = 0; x < a::kSize; ++x) {
             Rgb c = kPlastic * Plastic(x, y);
             const double u = x + 0.5, v = y + 0.5;
-            const Vec2 front = {(u - a::kFrontCentreU) / a::kFrontScale, (a::kFrontCentreV - v) / a::kFrontScale};
+            const Vec2 front = {(u - a::kFrontCentreU) / a::kFrontScale,
+                                (a::kFrontCentreV - v) / a::kFrontScale};
             if (v >= a::kSideV - 2) {
                 for (int side = 0; side < 4; ++side) {
                     if (std::fabs(u - a::kSideCentreU[side]) < 62) {
-                        c = PaintSide(c, side, {(u - a::kSideCentreU[side]) / a::kSideScale, (v - a::kSideV) / a::kSideScale},
+                        c = PaintSide(c, side,
+                                      {(u - a::kSideCentreU[side]) / a::kSideScale,
+                                       (v - a::kSideV) / a::kSideScale},
                                       1 / a::kSideScale);
                     }
                 }
@@ -212,11 +232,15 @@ Image PaintCasingAtlas() {
                 c = PaintFront(c, front, 1 / a::kFrontScale);
             } else if (back.Holds(u, v)) {
                 // Seen from behind, the model's x runs to the left.
-                c = PaintBack(c, {(a::kBackCentreU - u) / a::kBackScale, (a::kBackCentreV - v) / a::kBackScale},
-                              1 / a::kBackScale);
+                c = PaintBack(
+                    c,
+                    {(a::kBackCentreU - u) / a::kBackScale, (a::kBackCentreV - v) / a::kBackScale},
+                    1 / a::kBackScale);
             } else if (foot.Holds(u, v)) {
-                c = PaintFootTop(c, {(u - a::kFootCentreU) / a::kFootScale, (v - a::kFootCentreV) / a::kFootScale},
-                                 1 / a::kFootScale);
+                c = PaintFootTop(
+                    c,
+                    {(u - a::kFootCentreU) / a::kFootScale, (v - a::kFootCentreV) / a::kFootScale},
+                    1 / a::kFootScale);
             } else if (neck.Holds(u, v)) {
                 c = c * 0.96;
             } else if (under.Holds(u, v)) {

@@ -54,7 +54,8 @@ Image Downsample(const Image& image, int factor) {
         for (int x = 0; x < out.width; ++x) {
             Rgb sum;
             for (int j = 0; j < factor; ++j) {
-                for (int i = 0; i < factor; ++i) sum = sum + image.At(x * factor + i, y * factor + j);
+                for (int i = 0; i < factor; ++i)
+                    sum = sum + image.At(x * factor + i, y * factor + j);
             }
             out.At(x, y) = sum * weight;
         }

@@ -26,7 +26,8 @@ struct Image {
     std::vector<Rgb> pixels;
 
     Image() = default;
-    Image(int w, int h, Rgb fill = {}) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
+    Image(int w, int h, Rgb fill = {})
+        : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
     Rgb& At(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
     const Rgb& At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };

@@ -2,10 +2,10 @@
 // deterministic: the same input and options give the same bytes.
 #include "jpeg_files.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace assetgen {
 
@@ -35,7 +35,8 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
     std::vector<unsigned char> bytes;
     unsigned char buffer[65536];
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
     std::fclose(file);
     return bytes;
 }
@@ -44,21 +45,21 @@ void Run(const std::string& command) {
     if (std::system(command.c_str()) != 0) Fail("failed: " + command);
 }
 
-void RemoveFolder(const std::string& folder) {
-    std::system(("rm -rf '" + folder + "'").c_str());
-}
+void RemoveFolder(const std::string& folder) { std::system(("rm -rf '" + folder + "'").c_str()); }
 
 }  // namespace
 
 std::vector<unsigned char> EncodeJpeg(const Image& image, int quality) {
     const std::string folder = ScratchFolder();
-    const std::string header = "P6\n" + std::to_string(image.width) + " " + std::to_string(image.height) + "\n255\n";
+    const std::string header =
+        "P6\n" + std::to_string(image.width) + " " + std::to_string(image.height) + "\n255\n";
     std::vector<unsigned char> ppm(header.begin(), header.end());
     const std::vector<unsigned char> rgb = ToBytes(image);
     ppm.insert(ppm.end(), rgb.begin(), rgb.end());
     WriteBytes(folder + "/in.ppm", ppm);
-    Run("cjpeg -quality " + std::to_string(quality) + " -sample 2x2,1x1,1x1 -baseline -optimize -outfile '" +
-        folder + "/out.jpg' '" + folder + "/in.ppm'");
+    Run("cjpeg -quality " + std::to_string(quality) +
+        " -sample 2x2,1x1,1x1 -baseline -optimize -outfile '" + folder + "/out.jpg' '" + folder +
+        "/in.ppm'");
     std::vector<unsigned char> jpeg = ReadBytes(folder + "/out.jpg");
     RemoveFolder(folder);
     return jpeg;
@@ -79,7 +80,8 @@ Image DecodeJpeg(const std::vector<unsigned char>& jpeg) {
     const std::size_t start = static_cast<std::size_t>(consumed) + 1;
     const std::size_t size = static_cast<std::size_t>(width) * height * 3;
     if (ppm.size() < start + size) Fail("djpeg's picture is short");
-    return FromBytes(width, height, std::vector<unsigned char>(ppm.begin() + start, ppm.begin() + start + size));
+    return FromBytes(width, height,
+                     std::vector<unsigned char>(ppm.begin() + start, ppm.begin() + start + size));
 }
 
 }  // namespace assetgen

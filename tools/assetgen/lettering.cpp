@@ -12,8 +12,8 @@ namespace assetgen {
 
 namespace {
 
-constexpr double kStroke = 0.95;   // grid units
-constexpr double kAdvance = 5.6;   // from one letter's left edge to the next's
+constexpr double kStroke = 0.95;  // grid units
+constexpr double kAdvance = 5.6;  // from one letter's left edge to the next's
 constexpr double kGridHeight = 6;
 
 struct Stroke {

@@ -80,7 +80,6 @@ std::vector<double> AddBand(Mesh* mesh, const Band& band, const Placement& place
 
 // A flat cap over one ring: a fan around `centre`, facing `normal` (in the ring's frame).
 void AddCap(Mesh* mesh, const Ring& ring, Vec3 centre, Vec3 normal,
-            const std::function<Vec2(Vec3 position)>& uv, int material,
-            const Placement& placement);
+            const std::function<Vec2(Vec3 position)>& uv, int material, const Placement& placement);
 
 }  // namespace assetgen

@@ -36,7 +36,8 @@ bool WriteTile(const std::string& path, const assetgen::SheetPicture& picture, i
     const std::string header =
         "P6\n" + std::to_string(tile_width) + " " + std::to_string(tile_height) + "\n255\n";
     std::vector<unsigned char> bytes(header.begin(), header.end());
-    const int left = (tile_width - 2 * picture.width) / 2, top = (tile_height - 2 * picture.height) / 2;
+    const int left = (tile_width - 2 * picture.width) / 2,
+              top = (tile_height - 2 * picture.height) / 2;
     for (int y = 0; y < tile_height; ++y) {
         for (int x = 0; x < tile_width; ++x) {
             const int px = (x - left) / 2, py = (y - top) / 2;
@@ -44,7 +45,8 @@ bool WriteTile(const std::string& path, const assetgen::SheetPicture& picture, i
                 bytes.insert(bytes.end(), {0x26, 0x26, 0x26});
                 continue;
             }
-            const unsigned char* p = &picture.rgb[(static_cast<std::size_t>(py) * picture.width + px) * 3];
+            const unsigned char* p =
+                &picture.rgb[(static_cast<std::size_t>(py) * picture.width + px) * 3];
             bytes.insert(bytes.end(), p, p + 3);
         }
     }

@@ -24,7 +24,8 @@ void PutF32(std::vector<unsigned char>* out, double value) {
     const float f = static_cast<float>(value);
     std::uint32_t bits;
     std::memcpy(&bits, &f, sizeof bits);
-    for (int i = 0; i < 4; ++i) out->push_back(static_cast<unsigned char>((bits >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        out->push_back(static_cast<unsigned char>((bits >> (8 * i)) & 0xFF));
 }
 
 }  // namespace
@@ -37,20 +38,22 @@ int Mesh::Add(const Vertex& vertex) {
 
 void Mesh::AddTriangle(int material, int a, int b, int c) {
     const int count = static_cast<int>(vertices.size());
-    if (a < 0 || b < 0 || c < 0 || a >= count || b >= count || c >= count) Fail("index out of range");
+    if (a < 0 || b < 0 || c < 0 || a >= count || b >= count || c >= count)
+        Fail("index out of range");
     triangles.at(material).push_back({static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b),
                                       static_cast<std::uint16_t>(c)});
 }
 
-std::vector<unsigned char> WriteGxu(const Mesh& mesh, const std::vector<MaterialRecord>& materials) {
+std::vector<unsigned char> WriteGxu(const Mesh& mesh,
+                                    const std::vector<MaterialRecord>& materials) {
     if (materials.size() != mesh.triangles.size()) Fail("materials and triangle lists differ");
     std::vector<unsigned char> out;
     PutU16(&out, 1);
     PutU16(&out, static_cast<unsigned>(materials.size()));
     for (std::size_t m = 0; m < materials.size(); ++m) {
         const MaterialRecord& material = materials[m];
-        for (const double* triple : {material.ambient, material.diffuse, material.specular,
-                                     material.colour4}) {
+        for (const double* triple :
+             {material.ambient, material.diffuse, material.specular, material.colour4}) {
             for (int i = 0; i < 3; ++i) PutF32(&out, triple[i]);
         }
         PutF32(&out, material.shininess);

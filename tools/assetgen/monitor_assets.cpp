@@ -67,7 +67,8 @@ void GenerateMonitorAssets(Generated* out) {
     out->sheet.push_back(ToSheet(atlas, "Texture1.jpg, the casing atlas"));
     out->sheet.push_back(ToSheet(DecodeJpeg(preview_jpeg),
                                  "ASmallTexture1.jpg (the preview shows the top-left 152 x 112)"));
-    out->sheet.push_back(ToSheet(rain, "the rain still on the views' screen (the program draws its own)"));
+    out->sheet.push_back(
+        ToSheet(rain, "the rain still on the views' screen (the program draws its own)"));
 }
 
 }  // namespace assetgen

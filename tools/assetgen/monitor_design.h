@@ -82,7 +82,9 @@ constexpr int kSize = 512;
 // The bezel front, seen from the front, with the rounded edge unrolled around it.
 constexpr double kFrontScale = 77;  // texels per unit
 constexpr double kFrontCentreU = 256, kFrontCentreV = 212;
-inline Vec2 Front(double x, double y) { return {kFrontCentreU + x * kFrontScale, kFrontCentreV - y * kFrontScale}; }
+inline Vec2 Front(double x, double y) {
+    return {kFrontCentreU + x * kFrontScale, kFrontCentreV - y * kFrontScale};
+}
 
 // Inside the screen's edge the front map is never sampled; the smaller parts live there.
 // Rear cap, seen from behind.

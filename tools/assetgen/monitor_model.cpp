@@ -25,12 +25,16 @@ RoundRect Offset(const RoundRect& shape, double d, double z) {
 }
 
 // The bezel's outline behind its rounded edge, and the housing's just inside it.
-constexpr RoundRect kBezel = {0, 0, m::kFace.hw + m::kEdgeRadius, m::kFace.hh + m::kEdgeRadius,
-                              m::kFace.r + m::kEdgeRadius, 0};
-constexpr RoundRect kHousingFront = {0, 0, kBezel.hw - m::kStep, kBezel.hh - m::kStep,
-                                     kBezel.r - m::kStep, 0};
-constexpr RoundRect kGlassEdge = {m::kOpening.cx, m::kOpening.cy, m::kOpening.hw - m::kChamferInset,
-                                  m::kOpening.hh - m::kChamferInset, m::kOpening.r - m::kChamferInset,
+constexpr RoundRect kBezel = {
+    0, 0, m::kFace.hw + m::kEdgeRadius, m::kFace.hh + m::kEdgeRadius, m::kFace.r + m::kEdgeRadius,
+    0};
+constexpr RoundRect kHousingFront = {
+    0, 0, kBezel.hw - m::kStep, kBezel.hh - m::kStep, kBezel.r - m::kStep, 0};
+constexpr RoundRect kGlassEdge = {m::kOpening.cx,
+                                  m::kOpening.cy,
+                                  m::kOpening.hw - m::kChamferInset,
+                                  m::kOpening.hh - m::kChamferInset,
+                                  m::kOpening.r - m::kChamferInset,
                                   -m::kChamferDepth};
 constexpr double kFunnelLength = m::kHeadDepth - m::kBezelDepth - m::kBackRadius;
 
@@ -85,7 +89,8 @@ void AddHead(Mesh* mesh, const Placement& place) {
     // The lip behind the screen's edge, the chamfer and the flat front, all on the front map.
     Band lip;
     lip.ring = [](double t) {
-        return HeadRing(WithZ(kGlassEdge, Lerp(-m::kChamferDepth - m::kLipDepth, -m::kChamferDepth, t)));
+        return HeadRing(
+            WithZ(kGlassEdge, Lerp(-m::kChamferDepth - m::kLipDepth, -m::kChamferDepth, t)));
     };
     lip.ts = {0, 1};
     lip.uv = FrontUv;
@@ -118,8 +123,8 @@ void AddHead(Mesh* mesh, const Placement& place) {
     Band edge;
     edge.ring = [](double t) {
         const double angle = t * kPi / 2;
-        return HeadRing(Offset(m::kFace, m::kEdgeRadius * Sin(angle),
-                               -m::kEdgeRadius * (1 - Cos(angle))));
+        return HeadRing(
+            Offset(m::kFace, m::kEdgeRadius * Sin(angle), -m::kEdgeRadius * (1 - Cos(angle))));
     };
     edge.ts = {0, 1.0 / 3, 2.0 / 3, 1};
     edge.uv = [face_ring](const Ring& ring, int index, double distance) {
@@ -160,12 +165,13 @@ void AddHead(Mesh* mesh, const Placement& place) {
     }
 
     const RoundRect cap = BackRoundingAt(1);
-    AddCap(mesh, HeadRing(cap), {cap.cx, cap.cy, cap.z}, {0, 0, -1},
-           [cap](Vec3 p) {
-               return atlas::Texcoord({atlas::kBackCentreU - p.x * atlas::kBackScale,
-                                       atlas::kBackCentreV - (p.y - cap.cy) * atlas::kBackScale});
-           },
-           0, place);
+    AddCap(
+        mesh, HeadRing(cap), {cap.cx, cap.cy, cap.z}, {0, 0, -1},
+        [cap](Vec3 p) {
+            return atlas::Texcoord({atlas::kBackCentreU - p.x * atlas::kBackScale,
+                                    atlas::kBackCentreV - (p.y - cap.cy) * atlas::kBackScale});
+        },
+        0, place);
 }
 
 // The screen: a flat quad just behind the screen's edge, its picture upright (t from the
@@ -233,8 +239,9 @@ void AddFoot(Mesh* mesh) {
     // The base: its flat top, the rounded edge unrolled around it, the rim, a small chamfer
     // and the underside.
     const Ring top = FootRing(m::kBaseHalfWidth - rr, m::kBaseHalfDepth - rr, base_top);
-    AddCap(mesh, top, {0, base_top, m::kFootCentreZ}, {0, 1, 0},
-           [](Vec3 p) { return FootTopUv(p.x, p.z); }, 0, none);
+    AddCap(
+        mesh, top, {0, base_top, m::kFootCentreZ}, {0, 1, 0},
+        [](Vec3 p) { return FootTopUv(p.x, p.z); }, 0, none);
 
     Band edge;
     edge.ring = [base_top, rr](double t) {
@@ -277,13 +284,14 @@ void AddFoot(Mesh* mesh) {
     AddBand(mesh, chamfer, none);
 
     const Ring under = FootRing(m::kBaseHalfWidth - c, m::kBaseHalfDepth - c, m::kFloor);
-    AddCap(mesh, under, {0, m::kFloor, m::kFootCentreZ}, {0, -1, 0},
-           [](Vec3 p) {
-               return atlas::Texcoord(
-                   {atlas::kUnderCentreU + p.x * atlas::kUnderScale,
-                    atlas::kUnderCentreV + (p.z - m::kFootCentreZ) * atlas::kUnderScale});
-           },
-           0, none);
+    AddCap(
+        mesh, under, {0, m::kFloor, m::kFootCentreZ}, {0, -1, 0},
+        [](Vec3 p) {
+            return atlas::Texcoord(
+                {atlas::kUnderCentreU + p.x * atlas::kUnderScale,
+                 atlas::kUnderCentreV + (p.z - m::kFootCentreZ) * atlas::kUnderScale});
+        },
+        0, none);
 }
 
 }  // namespace

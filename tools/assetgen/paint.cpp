@@ -17,7 +17,9 @@ std::uint32_t Mix32(std::uint32_t h) {
     return h;
 }
 
-double Lattice(std::int64_t x, std::int64_t y, std::uint32_t seed) { return Hash01(x, y, seed) * 2 - 1; }
+double Lattice(std::int64_t x, std::int64_t y, std::uint32_t seed) {
+    return Hash01(x, y, seed) * 2 - 1;
+}
 
 double Fade(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
 

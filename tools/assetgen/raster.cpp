@@ -25,8 +25,10 @@ struct Clip {
 
 Clip Transform(const Mat4& a, Vec3 p) {
     const double* m = a.m;
-    return {m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12], m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
-            m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14], m[3] * p.x + m[7] * p.y + m[11] * p.z + m[15]};
+    return {m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12],
+            m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+            m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14],
+            m[3] * p.x + m[7] * p.y + m[11] * p.z + m[15]};
 }
 
 Vec3 TurnNormal(const Mat4& a, Vec3 n) {
@@ -51,7 +53,8 @@ Rgb Light(const MaterialRecord& material, Vec3 normal_eye) {
         if (diffuse > 0) {
             v += diffuse * material.diffuse[i];
             const double h = Dot(normal_eye, half);
-            if (h > 0) v += PowInteger(h, static_cast<int>(material.shininess)) * material.specular[i];
+            if (h > 0)
+                v += PowInteger(h, static_cast<int>(material.shininess)) * material.specular[i];
         }
         c[i] = Clamp(v, 0, 1);
     }
@@ -105,9 +108,11 @@ void Scan(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2
     const double area = Edge(v0, v1, v2.x, v2.y);
     if (area == 0) return;
     const int x0 = std::max(0, static_cast<int>(std::floor(std::min({v0.x, v1.x, v2.x}))));
-    const int x1 = std::min(target.width - 1, static_cast<int>(std::ceil(std::max({v0.x, v1.x, v2.x}))));
+    const int x1 =
+        std::min(target.width - 1, static_cast<int>(std::ceil(std::max({v0.x, v1.x, v2.x}))));
     const int y0 = std::max(0, static_cast<int>(std::floor(std::min({v0.y, v1.y, v2.y}))));
-    const int y1 = std::min(target.height - 1, static_cast<int>(std::ceil(std::max({v0.y, v1.y, v2.y}))));
+    const int y1 =
+        std::min(target.height - 1, static_cast<int>(std::ceil(std::max({v0.y, v1.y, v2.y}))));
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             const double px = x + 0.5, py = y + 0.5;
@@ -165,7 +170,8 @@ Mat4 ShadowMatrix() {
     const double k = n[0] * l[0] + n[1] * l[1] + n[2] * l[2] + n[3] * l[3];
     Mat4 s;
     for (int col = 0; col < 4; ++col) {
-        for (int row = 0; row < 4; ++row) s.m[4 * col + row] = (row == col ? k : 0) + l[row] * n[col];
+        for (int row = 0; row < 4; ++row)
+            s.m[4 * col + row] = (row == col ? k : 0) + l[row] * n[col];
     }
     s.m[12] = -l[0] * n[3];
     return s;
@@ -174,8 +180,7 @@ Mat4 ShadowMatrix() {
 Mat4 ProgramCamera() { return Translation(0, 1.3, -12); }
 
 Image Render(const Mesh& mesh, const std::vector<MaterialRecord>& materials,
-             const std::vector<const Image*>& textures, const Image& background,
-             const View& view) {
+             const std::vector<const Image*>& textures, const Image& background, const View& view) {
     const int ss = view.supersample;
     Target target{view.width * ss, view.height * ss, {}, {}, {}};
     const std::size_t samples = static_cast<std::size_t>(target.width) * target.height;
@@ -183,11 +188,12 @@ Image Render(const Mesh& mesh, const std::vector<MaterialRecord>& materials,
     target.depth.assign(samples, 1e30);
     for (int y = 0; y < target.height; ++y) {
         for (int x = 0; x < target.width; ++x) {
-            target.colour[static_cast<std::size_t>(y) * target.width + x] = background.At(x / ss, y / ss);
+            target.colour[static_cast<std::size_t>(y) * target.width + x] =
+                background.At(x / ss, y / ss);
         }
     }
-    const Mat4 projection = Projection(view.aspect > 0 ? view.aspect
-                                                       : static_cast<double>(view.width) / view.height);
+    const Mat4 projection =
+        Projection(view.aspect > 0 ? view.aspect : static_cast<double>(view.width) / view.height);
 
     if (view.silhouette) {
         // Every face, front or back, of the flattened model marks the stencil; the marked
@@ -197,7 +203,8 @@ Image Render(const Mesh& mesh, const std::vector<MaterialRecord>& materials,
         for (const auto& list : mesh.triangles) {
             for (const auto& tri : list) {
                 ScreenVertex v[3];
-                for (int i = 0; i < 3; ++i) v[i] = ToScreen(Transform(flat, mesh.vertices[tri[i]].position), target);
+                for (int i = 0; i < 3; ++i)
+                    v[i] = ToScreen(Transform(flat, mesh.vertices[tri[i]].position), target);
                 Scan(v[0], v[1], v[2], target, [&](int x, int y, double, double, double) {
                     target.mask[static_cast<std::size_t>(y) * target.width + x] = 1;
                 });
@@ -231,7 +238,8 @@ Image Render(const Mesh& mesh, const std::vector<MaterialRecord>& materials,
                 target.depth[at] = z;
                 const double w0 = b0 * v[0].inv_w, w1 = b1 * v[1].inv_w, w2 = b2 * v[2].inv_w;
                 const double sum = w0 + w1 + w2;
-                const Rgb lit = (v[0].colour * w0 + v[1].colour * w1 + v[2].colour * w2) * (1 / sum);
+                const Rgb lit =
+                    (v[0].colour * w0 + v[1].colour * w1 + v[2].colour * w2) * (1 / sum);
                 const double s = (v[0].uv.x * w0 + v[1].uv.x * w1 + v[2].uv.x * w2) / sum;
                 const double t = (v[0].uv.y * w0 + v[1].uv.y * w1 + v[2].uv.y * w2) / sum;
                 target.colour[at] = lit * SampleBilinear(*texture, s, t);

@@ -26,10 +26,10 @@ Mat4 ShadowMatrix();
 struct View {
     int width = 0;
     int height = 0;
-    int supersample = 4;           // samples per pixel along each axis
-    double aspect = 0;             // of the projection; 0: width / height
-    Mat4 modelview;                // camera x sway (or any turn of the model)
-    bool silhouette = false;       // darken the background under the flattened model
+    int supersample = 4;      // samples per pixel along each axis
+    double aspect = 0;        // of the projection; 0: width / height
+    Mat4 modelview;           // camera x sway (or any turn of the model)
+    bool silhouette = false;  // darken the background under the flattened model
 };
 
 // The program's camera at time t = 0: a translation by (0, 1.3, -12).
@@ -38,7 +38,6 @@ Mat4 ProgramCamera();
 // Draws the model over `background` (width x height). textures[m] is material m's texture,
 // its first row at t = 0.
 Image Render(const Mesh& mesh, const std::vector<MaterialRecord>& materials,
-             const std::vector<const Image*>& textures, const Image& background,
-             const View& view);
+             const std::vector<const Image*>& textures, const Image& background, const View& view);
 
 }  // namespace assetgen

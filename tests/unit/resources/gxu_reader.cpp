@@ -53,7 +53,8 @@ int fail(std::string* reason, const char* what) {
 int read_gxu(const std::vector<unsigned char>& bytes, GxuModel* model, std::string* reason) {
     Reader in(bytes);
     int material_count = 0;
-    if (!in.u16(&model->frame_count) || !in.u16(&material_count)) return fail(reason, "short header");
+    if (!in.u16(&model->frame_count) || !in.u16(&material_count))
+        return fail(reason, "short header");
     model->materials.resize(material_count);
     int index_total = 0;
     for (GxuMaterial& m : model->materials) {
@@ -70,7 +71,8 @@ int read_gxu(const std::vector<unsigned char>& bytes, GxuModel* model, std::stri
     for (int frame = 0; frame < model->frame_count; ++frame) {
         int vertex_count = 0;
         if (!in.u16(&vertex_count)) return fail(reason, "short frame");
-        if (in.left() < static_cast<std::size_t>(vertex_count) * 32 + static_cast<std::size_t>(index_total) * 2) {
+        if (in.left() < static_cast<std::size_t>(vertex_count) * 32 +
+                            static_cast<std::size_t>(index_total) * 2) {
             return fail(reason, "frame longer than the file");
         }
         std::vector<GxuVertex> vertices(vertex_count);
@@ -102,7 +104,8 @@ std::vector<unsigned char> resource_file(const std::string& name) {
     if (file == nullptr) return bytes;
     unsigned char chunk[65536];
     std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + n);
     std::fclose(file);
     return bytes;
 }

@@ -25,7 +25,8 @@ TEST(JpegAssets, AreBaselineWithLumaSampledTwiceAndNoRestartMarkers) {
         ASSERT_TRUE(parse_jpeg(resource_file(asset.name), &file));
         int frames = 0;
         for (const Segment& s : file.segments) {
-            if (s.code >= 0xC0 && s.code <= 0xCF && s.code != 0xC4 && s.code != 0xC8 && s.code != 0xCC) {
+            if (s.code >= 0xC0 && s.code <= 0xCF && s.code != 0xC4 && s.code != 0xC8 &&
+                s.code != 0xCC) {
                 ++frames;
                 EXPECT_EQ(s.code, 0xC0) << "not a baseline frame";
             }
@@ -64,7 +65,8 @@ Pnm djpeg(const std::string& name) {
     Bytes bytes;
     unsigned char chunk[65536];
     std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+    while ((n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + n);
     if (pclose(pipe) != 0) return pnm;
     parse_pnm(bytes, &pnm);
     return pnm;
@@ -87,7 +89,8 @@ TEST(JpegAssets, DecodeAlikeWithOurDecoderAndWithDjpeg) {
         for (int y = 0; y < asset.height; ++y) {
             for (int x = 0; x < asset.width; ++x) {
                 for (int ch = 0; ch < 3; ++ch) {
-                    const int d = ours.at(x, y, ch) - theirs.samples[(y * asset.width + x) * 3 + ch];
+                    const int d =
+                        ours.at(x, y, ch) - theirs.samples[(y * asset.width + x) * 3 + ch];
                     worst = std::max(worst, std::abs(d));
                     sum += d;
                 }

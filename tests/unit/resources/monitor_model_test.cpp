@@ -19,7 +19,9 @@ V3 operator-(V3 a, V3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 V3 operator+(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 V3 operator*(V3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
 double dot(V3 a, V3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-V3 cross(V3 a, V3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+V3 cross(V3 a, V3 b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
 double length(V3 a) { return std::sqrt(dot(a, a)); }
 V3 unit(V3 a) { return a * (1 / length(a)); }
 
@@ -227,8 +229,8 @@ std::vector<Triangle> triangles_of(const GxuModel& model) {
     for (std::size_t m = 0; m < model.triangles.size(); ++m) {
         for (const auto& tri : model.triangles[m]) {
             const V3 a = position(model.vertices[tri[0]]);
-            list.push_back({a, position(model.vertices[tri[1]]) - a, position(model.vertices[tri[2]]) - a,
-                            static_cast<int>(m)});
+            list.push_back({a, position(model.vertices[tri[1]]) - a,
+                            position(model.vertices[tri[2]]) - a, static_cast<int>(m)});
         }
     }
     return list;
@@ -262,12 +264,13 @@ TEST(MonitorModel, EverySurfaceSeenFromOutsideIsAFrontFace) {
     const std::vector<Triangle> triangles = triangles_of(monitor());
     const V3 middle = {0, -0.8, -2.4};
     const double radius = 4.6;
-    const V3 directions[] = {{0, 0, -1}, {0, 0, 1},  {-1, 0, 0},   {1, 0, 0},    {0, -1, 0},
+    const V3 directions[] = {{0, 0, -1}, {0, 0, 1},     {-1, 0, 0},     {1, 0, 0},   {0, -1, 0},
                              {0, 1, 0},  {1, -0.6, -1}, {-1, -0.6, -1}, {1, 0.5, 1}, {-1, 0.5, 1}};
     constexpr int kGrid = 40;
     for (V3 d : directions) {
         const V3 dir = unit(d);
-        const V3 side = unit(std::fabs(dir.y) > 0.9 ? cross(dir, {1, 0, 0}) : cross(dir, {0, 1, 0}));
+        const V3 side =
+            unit(std::fabs(dir.y) > 0.9 ? cross(dir, {1, 0, 0}) : cross(dir, {0, 1, 0}));
         const V3 other = cross(dir, side);
         int hits = 0, back = 0;
         for (int i = 0; i < kGrid; ++i) {
@@ -296,7 +299,8 @@ TEST(MonitorModel, CameraSeesThePictureThroughTheBezel) {
     // The middle and points two thirds of the way to each corner.
     for (int corner = -1; corner < 4; ++corner) {
         V3 target = centre;
-        if (corner >= 0) target = centre + (position(model.vertices[screen[corner]]) - centre) * (2.0 / 3);
+        if (corner >= 0)
+            target = centre + (position(model.vertices[screen[corner]]) - centre) * (2.0 / 3);
         const Hit hit = cast(triangles_of(model), kEye, unit(target - kEye));
         EXPECT_EQ(hit.material, 1) << "towards corner " << corner;
         EXPECT_TRUE(hit.front);
