@@ -42,17 +42,18 @@ double Plastic(int x, int y) {
     return 1 + 0.022 * fine + 0.006 * mottle;
 }
 
-// The shading of a raised (or, with depth < 0, sunken) shape of signed distance function d:
-// a bevel `bevel` wide at its edge catches the light on the side facing it.
+// The shading of a raised shape of signed distance function d: a bevel `bevel` wide at its
+// edge catches the light on the side facing it (positive) and is shaded on the other
+// (negative). A sunken shape takes the result negated.
 template <typename Distance>
-double Relief(Vec2 p, Distance d, double bevel, double depth) {
+double Relief(Vec2 p, Distance d, double bevel) {
     const double h = 1e-3;
     const double here = d(p);
     if (here > bevel || here < -bevel) return 0;
     const Vec2 g = {(d({p.x + h, p.y}) - d({p.x - h, p.y})) / (2 * h),
                     (d({p.x, p.y + h}) - d({p.x, p.y - h})) / (2 * h)};
     const double slope = 1 - std::fabs(here) / bevel;  // strongest on the edge itself
-    return depth * slope * (g.x * kReliefLight.x + g.y * kReliefLight.y);
+    return slope * (g.x * kReliefLight.x + g.y * kReliefLight.y);
 }
 
 // The bezel front: a soft top-to-bottom gradient, shade in the chamfer, the badge, the
@@ -69,24 +70,23 @@ Rgb PaintFront(Rgb base, Vec2 p, double pixel) {
     const RoundRect plate = {badge.x, badge.y, 0.56, 0.12, 0.05, 0};
     auto plate_distance = [plate](Vec2 q) { return RoundRectDistance(q, plate); };
     c = Mix(c, kBadgePlate, Coverage(plate_distance(p), pixel));
-    c = c * (1 + 0.7 * Relief(p, plate_distance, 0.018, 1.0));
+    c = c * (1 + 0.7 * Relief(p, plate_distance, 0.018));
     auto text = [badge](Vec2 q) { return TextDistance(q, "VELOTH", badge, m::kLetterHeight); };
     c = Mix(c, kBadgeLetters, Coverage(text(p), pixel));
-    c = c * (1 + 0.5 * Relief(p, text, 0.01, 1.0));
+    c = c * (1 + 0.5 * Relief(p, text, 0.01));
     // Power button: a rounded key in a dark gap.
     const RoundRect key = {m::kPowerX, m::kControlsY, 0.15, 0.075, 0.05, 0};
     const double kd = RoundRectDistance(p, key);
     c = c * (1 - 0.45 * Coverage(std::fabs(kd) - 0.008, pixel));
-    c = c *
-        (1 + 0.5 * Relief(
-                       p, [key](Vec2 q) { return RoundRectDistance(q, key) + 0.022; }, 0.02, 1.0));
+    auto key_top = [key](Vec2 q) { return RoundRectDistance(q, key) + 0.022; };
+    c = c * (1 + 0.5 * Relief(p, key_top, 0.02));
     // Four small round buttons.
     for (int i = 0; i < 4; ++i) {
         const Vec2 at = {m::kKnobsX + i * m::kKnobSpacing, m::kControlsY};
         auto knob = [at](Vec2 q) { return EllipseDistance(q, at, 0.045, 0.045); };
         c = c * (1 - 0.40 * Coverage(std::fabs(knob(p)) - 0.007, pixel));
-        c = c * (1 + 0.5 * Relief(
-                               p, [knob](Vec2 q) { return knob(q) + 0.02; }, 0.018, 1.0));
+        auto knob_top = [knob](Vec2 q) { return knob(q) + 0.02; };
+        c = c * (1 + 0.5 * Relief(p, knob_top, 0.018));
     }
     // LED: a green lens in a dark ring, with a faint glow on the plastic around it.
     const Vec2 led = {m::kLedX, m::kControlsY};
@@ -157,7 +157,7 @@ Rgb PaintBack(Rgb c, Vec2 p, double pixel) {
     c = Vents(c, p, {{-1.12, -0.30}, {1.12, 1.02}, 0.46, 0.09, 0.17, true}, pixel);
     const RoundRect panel = {0, -0.92, 0.70, 0.28, 0.06, 0};
     auto panel_distance = [panel](Vec2 q) { return RoundRectDistance(q, panel); };
-    c = c * (1 - 0.25 * Relief(p, panel_distance, 0.02, 1.0));
+    c = c * (1 - 0.25 * Relief(p, panel_distance, 0.02));
     return c;
 }
 
