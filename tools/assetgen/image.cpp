@@ -63,14 +63,6 @@ Image Downsample(const Image& image, int factor) {
     return out;
 }
 
-Image FlipRows(const Image& image) {
-    Image out(image.width, image.height);
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) out.At(x, y) = image.At(x, image.height - 1 - y);
-    }
-    return out;
-}
-
 Rgb SampleBilinear(const Image& image, double s, double t) {
     const double x = s * image.width - 0.5;
     const double y = t * image.height - 0.5;

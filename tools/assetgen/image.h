@@ -38,8 +38,6 @@ Image FromBytes(int width, int height, const std::vector<unsigned char>& rgb);
 SheetPicture ToSheet(const Image& image, const std::string& label);
 // The mean of each factor x factor block.
 Image Downsample(const Image& image, int factor);
-// The picture upside down.
-Image FlipRows(const Image& image);
 // Bilinear sample at a texture coordinate (texel centres at (i + 0.5) / size), wrapping around
 // the edges as GL_REPEAT does; t = 0 is the first row.
 Rgb SampleBilinear(const Image& image, double s, double t);

@@ -11,6 +11,7 @@
 
 #include "asset.h"
 #include "monitor_assets.h"
+#include "pictures.h"
 
 namespace {
 
@@ -20,6 +21,12 @@ using assetgen::Generator;
 // Each generator adds its files and its contact-sheet pictures, in this order.
 const Generator kGenerators[] = {
     assetgen::GenerateMonitorAssets,
+    assetgen::MakeGlyphStrip,
+    assetgen::MakeFailureMessage,
+    assetgen::MakeBanner,
+    assetgen::MakeScreenViews,
+    assetgen::MakeHandCursor,
+    assetgen::MakeProductIcon,
 };
 
 bool WriteFile(const std::string& path, const std::vector<unsigned char>& bytes) {
@@ -29,61 +36,59 @@ bool WriteFile(const std::string& path, const std::vector<unsigned char>& bytes)
     return std::fclose(file) == 0 && ok;
 }
 
-// The picture at twice its size, each pixel a 2 x 2 block, centred on a tile of the sheet's
-// ground colour, as a binary PPM. Tiles of one size keep montage's rows and labels in line.
-bool WriteTile(const std::string& path, const assetgen::SheetPicture& picture, int tile_width,
-               int tile_height) {
-    const std::string header =
-        "P6\n" + std::to_string(tile_width) + " " + std::to_string(tile_height) + "\n255\n";
-    std::vector<unsigned char> bytes(header.begin(), header.end());
-    const int left = (tile_width - 2 * picture.width) / 2,
-              top = (tile_height - 2 * picture.height) / 2;
-    for (int y = 0; y < tile_height; ++y) {
-        for (int x = 0; x < tile_width; ++x) {
-            const int px = (x - left) / 2, py = (y - top) / 2;
-            if (x < left || y < top || px >= picture.width || py >= picture.height) {
-                bytes.insert(bytes.end(), {0x26, 0x26, 0x26});
-                continue;
-            }
-            const unsigned char* p =
-                &picture.rgb[(static_cast<std::size_t>(py) * picture.width + px) * 3];
-            bytes.insert(bytes.end(), p, p + 3);
-        }
-    }
-    return WriteFile(path, bytes);
-}
-
-// A word for the shell, in single quotes.
+// A word for the shell, in single quotes (labels may hold apostrophes).
 std::string Quoted(const std::string& text) {
     std::string quoted = "'";
     for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
-// Every picture at twice its size, pixel for pixel, labelled, on a dark grey ground.
+// A binary PPM of the picture at twice its size, every pixel a 2 x 2 block.
+bool WriteDoubledPpm(const std::string& path, const assetgen::SheetPicture& picture) {
+    const std::string header = "P6\n" + std::to_string(picture.width * 2) + " " +
+                               std::to_string(picture.height * 2) + "\n255\n";
+    std::vector<unsigned char> bytes(header.begin(), header.end());
+    for (int y = 0; y < picture.height * 2; ++y) {
+        for (int x = 0; x < picture.width * 2; ++x) {
+            const std::size_t at = (static_cast<std::size_t>(y / 2) * picture.width + x / 2) * 3;
+            bytes.insert(bytes.end(), picture.rgb.begin() + at, picture.rgb.begin() + at + 3);
+        }
+    }
+    return WriteFile(path, bytes);
+}
+
+// Every picture at twice its size, pixel for pixel, labelled, on a dark grey ground, three
+// to a row. montage puts each label below the tallest picture of the whole sheet, so each
+// row is made on its own and the rows are stacked.
 bool WriteContactSheet(const Generated& generated, const std::string& sheetPath) {
+    constexpr std::size_t kPerRow = 3;
     const std::string work = sheetPath + ".parts";
     if (std::system(("rm -rf '" + work + "' && mkdir -p '" + work + "'").c_str()) != 0)
         return false;
-    int tile_width = 0, tile_height = 0;
-    for (const assetgen::SheetPicture& picture : generated.sheet) {
-        tile_width = std::max(tile_width, 2 * picture.width);
-        tile_height = std::max(tile_height, 2 * picture.height);
-    }
-    std::string command = "montage -depth 8 -background '#262626' -fill '#e0e0e0' -pointsize 22";
-    for (std::size_t i = 0; i < generated.sheet.size(); ++i) {
-        const assetgen::SheetPicture& picture = generated.sheet[i];
-        if (picture.rgb.size() != static_cast<std::size_t>(picture.width) * picture.height * 3) {
-            std::fprintf(stderr, "assetgen: contact sheet picture '%s' has a wrong size\n",
-                         picture.label.c_str());
-            return false;
+    bool ok = true;
+    std::string stack = "convert -background '#262626'";
+    for (std::size_t first = 0; ok && first < generated.sheet.size(); first += kPerRow) {
+        std::string row = "montage -background '#262626' -fill '#e0e0e0' -pointsize 14";
+        for (std::size_t i = first; i < std::min(first + kPerRow, generated.sheet.size()); ++i) {
+            const assetgen::SheetPicture& picture = generated.sheet[i];
+            if (picture.rgb.size() != static_cast<std::size_t>(picture.width) * picture.height * 3) {
+                std::fprintf(stderr, "assetgen: contact sheet picture '%s' has a wrong size\n",
+                             picture.label.c_str());
+                ok = false;
+                break;
+            }
+            const std::string part = work + "/" + std::to_string(i) + ".ppm";
+            if (!WriteDoubledPpm(part, picture)) ok = false;
+            row += " -label " + Quoted(picture.label) + " " + Quoted(part);
         }
-        const std::string part = work + "/" + std::to_string(i) + ".ppm";
-        if (!WriteTile(part, picture, tile_width, tile_height)) return false;
-        command += " -label " + Quoted(picture.label) + " " + Quoted(part);
+        const std::string row_path = work + "/row" + std::to_string(first / kPerRow) + ".png";
+        row += " -tile " + std::to_string(kPerRow) + "x -geometry +12+12 '" + row_path + "'";
+        ok = ok && std::system(row.c_str()) == 0;
+        stack += " '" + row_path + "'";
     }
-    command += " -tile 3x -geometry +12+12 " + Quoted(sheetPath);
-    const bool ok = std::system(command.c_str()) == 0;
+    // 8 bits per channel and no time stamps: the same sheet from the same pictures.
+    stack += " -append +repage -depth 8 -define png:exclude-chunks=date,time '" + sheetPath + "'";
+    ok = ok && std::system(stack.c_str()) == 0;
     std::system(("rm -rf '" + work + "'").c_str());
     return ok;
 }

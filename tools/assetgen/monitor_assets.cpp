@@ -7,8 +7,8 @@
 #include "image.h"
 #include "jpeg_files.h"
 #include "monitor_model.h"
+#include "pictures.h"
 #include "preview_picture.h"
-#include "rain_picture.h"
 #include "raster.h"
 
 namespace assetgen {
@@ -42,9 +42,16 @@ void GenerateMonitorAssets(Generated* out) {
     const std::vector<unsigned char> atlas_jpeg = EncodeJpeg(PaintCasingAtlas(), kJpegQuality);
     out->files.push_back({"Texture1.jpg", atlas_jpeg});
     const Image atlas = DecodeJpeg(atlas_jpeg);
-    // The pbuffer's picture as the screen samples it: its first row is the bottom one.
-    const Image rain = PaintRainPicture();
-    const Image screen = FlipRows(rain);
+    // The glyph rain on the screen, as the screen samples the pbuffer: its first row is the
+    // picture's bottom one.
+    const FloatPicture rain = RainPicture();
+    Image screen(rain.width, rain.height);
+    for (int y = 0; y < rain.height; ++y) {
+        for (int x = 0; x < rain.width; ++x) {
+            const float* p = rain.at(x, rain.height - 1 - y);
+            screen.At(x, y) = {p[0], p[1], p[2]};
+        }
+    }
 
     const std::vector<unsigned char> preview_jpeg =
         EncodeJpeg(PaintPreviewPicture(model.mesh, model.materials, atlas, screen), kJpegQuality);
@@ -67,8 +74,6 @@ void GenerateMonitorAssets(Generated* out) {
     out->sheet.push_back(ToSheet(atlas, "Texture1.jpg, the casing atlas"));
     out->sheet.push_back(ToSheet(DecodeJpeg(preview_jpeg),
                                  "ASmallTexture1.jpg (the preview shows the top-left 152 x 112)"));
-    out->sheet.push_back(
-        ToSheet(rain, "the rain still on the views' screen (the program draws its own)"));
 }
 
 }  // namespace assetgen

@@ -19,6 +19,37 @@ constexpr double kShownFraction = 1.83036 / 2;
 const Rgb kGroundEdge = Hex(0x07090C);
 const Rgb kGroundMiddle = Hex(0x1C222A);
 
+// A box blur of the given radius across the rows, wrapping around as the texture does, and
+// turned a quarter so that a second pass blurs the columns.
+Image BlurRowsAndTurn(const Image& image, int radius) {
+    Image out(image.height, image.width);
+    const double weight = 1.0 / (2 * radius + 1);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            Rgb sum;
+            for (int k = -radius; k <= radius; ++k) {
+                sum = sum + image.At((x + k + image.width) % image.width, y);
+            }
+            out.At(y, x) = sum * weight;
+        }
+    }
+    return out;
+}
+
+// Shrunk to the preview's size the screen's thin glyph strokes average out to near black; a
+// soft glow around them, as a picture tube's phosphor gives, keeps the rain visible there.
+Image Glowing(const Image& screen) {
+    constexpr int kRadius = 5;
+    constexpr double kStrength = 2.2;
+    const Image blurred = BlurRowsAndTurn(BlurRowsAndTurn(screen, kRadius), kRadius);
+    Image out(screen.width, screen.height);
+    for (std::size_t i = 0; i < out.pixels.size(); ++i) {
+        const Rgb sum = screen.pixels[i] + blurred.pixels[i] * kStrength;
+        out.pixels[i] = {Clamp(sum.r, 0, 1), Clamp(sum.g, 0, 1), Clamp(sum.b, 0, 1)};
+    }
+    return out;
+}
+
 }  // namespace
 
 Image PaintPreviewPicture(const Mesh& mesh, const std::vector<MaterialRecord>& materials,
@@ -38,7 +69,8 @@ Image PaintPreviewPicture(const Mesh& mesh, const std::vector<MaterialRecord>& m
     view.aspect = kShownWidth / (kShownHeight * kShownFraction);
     view.modelview = ProgramCamera();
     view.silhouette = true;
-    const Image shown = Render(mesh, materials, {&atlas, &screen}, ground, view);
+    const Image glowing = Glowing(screen);
+    const Image shown = Render(mesh, materials, {&atlas, &glowing}, ground, view);
 
     Image picture(kWidth, kHeight, kGroundEdge);
     for (int y = 0; y < kShownHeight; ++y) {

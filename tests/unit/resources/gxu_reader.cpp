@@ -2,8 +2,9 @@
 #include "unit/resources/gxu_reader.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+
+#include "jpegdec/file_bytes.h"
 
 namespace {
 
@@ -100,12 +101,6 @@ int read_gxu(const std::vector<unsigned char>& bytes, GxuModel* model, std::stri
 
 std::vector<unsigned char> resource_file(const std::string& name) {
     std::vector<unsigned char> bytes;
-    std::FILE* file = std::fopen((std::string(VELOTH_RESOURCE_DIR) + "/" + name).c_str(), "rb");
-    if (file == nullptr) return bytes;
-    unsigned char chunk[65536];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    std::fclose(file);
+    if (!read_file_bytes((std::string(VELOTH_RESOURCES_DIR) + "/" + name).c_str(), &bytes)) bytes.clear();
     return bytes;
 }

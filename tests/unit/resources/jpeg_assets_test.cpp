@@ -59,7 +59,7 @@ TEST(JpegAssets, AreBaselineWithLumaSampledTwiceAndNoRestartMarkers) {
 Pnm djpeg(const std::string& name) {
     Pnm pnm;
     const std::string command =
-        "djpeg -dct float -nosmooth -pnm '" + std::string(VELOTH_RESOURCE_DIR) + "/" + name + "'";
+        "djpeg -dct float -nosmooth -pnm '" + std::string(VELOTH_RESOURCES_DIR) + "/" + name + "'";
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return pnm;
     Bytes bytes;
