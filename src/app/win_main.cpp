@@ -11,6 +11,7 @@
 #include "app/error_report.h"
 #include "app/frame_loop.h"
 #include "app/main_window.h"
+#include "assets/asset_loading.h"
 #include "gl/context.h"
 #include "gl/extensions.h"
 #include "gl/pbuffer.h"
@@ -89,10 +90,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (app.runMode == RunMode::Preview) RunPreviewWait();
 
     StartOpenGL();
+    if (!StartupStopped() && !gmLoadStuff()) FailAndClose("gmLoadStuff: Could not load stuff\n");
     if (saver && !StartupStopped()) ShowCursor(FALSE);
 
     RunFrameLoop();
 
+    gmFreeStuff();
     if (saver) {
         SetScreenSaverRunning(FALSE);
         ShowCursor(TRUE);
