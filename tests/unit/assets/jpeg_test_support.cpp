@@ -29,6 +29,27 @@ Decoded decode(const Bytes& bytes, const char* name) {
     return d;
 }
 
+std::vector<int> flat_block_values(const Decoded& d) {
+    std::vector<int> values;
+    if (d.pixels == nullptr) {
+        ADD_FAILURE() << "not decoded: " << d.messages;
+        return values;
+    }
+    for (int left = 0; left < d.width; left += 8) {
+        const int v = d.at(left, 0, 0);
+        for (int y = 0; y < 8 && y < d.height; ++y) {
+            for (int x = left; x < left + 8 && x < d.width; ++x) {
+                EXPECT_EQ(d.at(x, y, 0), v) << "block " << left / 8 << " is not flat";
+                EXPECT_EQ(d.at(x, y, 1), v);
+                EXPECT_EQ(d.at(x, y, 2), v);
+                EXPECT_EQ(d.at(x, y, 3), 255);
+            }
+        }
+        values.push_back(v);
+    }
+    return values;
+}
+
 namespace {
 
 // The next whitespace-separated number of a PNM header, skipping comments.
@@ -131,8 +152,12 @@ void BitWriter::raw(const Bytes& bytes) {
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
 }
 
-Bytes BitWriter::finish() {
+void BitWriter::align() {
     if (pending_bits_ > 0) put(0xFF, 8 - pending_bits_);
+}
+
+Bytes BitWriter::finish() {
+    align();
     return bytes_;
 }
 
@@ -179,4 +204,10 @@ JpegFile crafted_jpeg(int width, int height, const std::vector<int>& samplings, 
     file.entropy = entropy;
     file.entropy.insert(file.entropy.end(), {0xFF, 0xD9});
     return file;
+}
+
+void add_restart_interval(JpegFile* file, int interval) {
+    Bytes dri;
+    put_word(&dri, interval);
+    file->segments.insert(file->segments.end() - 1, {0xDD, dri});
 }
