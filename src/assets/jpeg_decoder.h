@@ -8,9 +8,9 @@
 
 #include "assets/memory_stream.h"
 
-// The largest width or height accepted: the RGBA buffer then stays within 1 GiB and every
-// size computed from it fits a 32-bit signed integer.
-constexpr int kJpegMaxDimension = 16384;
+// The most pixels a frame may have: the RGBA buffer's byte count then fits a 32-bit signed
+// size, as the texture manager and OpenGL take it.
+constexpr std::int32_t kJpegMaxPixels = 0x7FFFFFFF / 4;
 
 struct JpegComponent {
     std::int32_t id;
@@ -32,6 +32,10 @@ struct HuffmanTable {
     // Derived when the table is read, for decoding without a symbol-by-symbol search.
     std::int32_t defined;
     std::int32_t symbol_count;
+    // 1 when the counts over-fill the code space: the codes are then made as for any table
+    // (some longer than their length allows) and every symbol is found by the plain search
+    // over lengths and codes in order, not through lookup and max_code (left empty).
+    std::int32_t over_full;
     // By the next kJpegLookupBits bits: (code length << 8) | symbol, or 0 when no code that
     // short matches them.
     std::uint16_t lookup[1 << kJpegLookupBits];
@@ -66,8 +70,6 @@ struct JpegDecoder {
     std::int32_t bit_count;
     std::int32_t marker_next;   // 1 when the next data byte comes after a marker
     std::int32_t padding_bits;  // zero bits taken in from past the end of the data
-    // Beyond the model: which quantisation tables a DQT defined.
-    std::int32_t quant_defined[4];
     // 1 once a block has used a bit from past the end of the data, or, with restart
     // intervals, from past the marker that ends the interval's data: every later block (of
     // the interval) is then mid-grey.
@@ -80,7 +82,7 @@ struct JpegDecoder {
 // entropy-coded byte; 0 for anything it cannot decode safely (M3 and M4 are written here).
 int jpeg_read_markers(JpegDecoder* decoder);
 // Derives lengths and codes (T.81 Annex C) from counts and values; 0 when the counts hold
-// more than 256 symbols or over-fill the code space.
+// more than 256 symbols. Counts that over-fill the code space give a table marked over_full.
 int jpeg_build_huffman_table(HuffmanTable* table);
 
 // Entropy-coded data: the next bit, n (0-16) bits most significant first, and one Huffman

@@ -108,8 +108,24 @@ int take_bits(JpegDecoder* d, int count) {
     return value;
 }
 
+// The plain search over the table's codes in code order, one bit at a time: after each bit,
+// the codes of that length are compared in turn. Only over-full tables need it, since their
+// codes are not canonical.
+int huff_search(JpegDecoder* d, const HuffmanTable* table) {
+    int code = 0;
+    int k = 0;
+    for (int length = 1; length <= 16; ++length) {
+        code = (code << 1) | jpeg_get_bit(d);
+        for (; k < table->symbol_count && table->lengths[k] <= length; ++k) {
+            if (table->codes[k] == code) return table->values[k];
+        }
+    }
+    return code;
+}
+
 // The canonical decode one bit at a time, for when a marker lies within the next 16 bits.
 int huff_decode_bitwise(JpegDecoder* d, const HuffmanTable* table) {
+    if (table->over_full) return huff_search(d, table);
     int code = 0;
     for (int length = 1; length <= 16; ++length) {
         code = (code << 1) | jpeg_get_bit(d);
@@ -157,6 +173,8 @@ int decode_symbol(JpegDecoder* d, const HuffmanTable* table) {
             return table->values[code + table->value_offset[length]];
         }
     }
+    // No bits are taken yet: an over-full table, whose look-ups never match, is searched.
+    if (table->over_full) return huff_search(d, table);
     take_bits(d, 16);
     return peek;
 }
@@ -172,7 +190,9 @@ int extend(int value, int bits) {
 
 int jpeg_build_huffman_table(HuffmanTable* table) {
     int k = 0;
-    unsigned code = 0;
+    // At most 256 increments and 16 doublings: well within 32 bits. Codes are kept in 16.
+    std::uint32_t code = 0;
+    table->over_full = 0;
     for (int length = 1; length <= 16; ++length) {
         const int first = k;
         for (int i = 0; i < table->counts[length - 1]; ++i) {
@@ -182,13 +202,19 @@ int jpeg_build_huffman_table(HuffmanTable* table) {
             ++code;
             ++k;
         }
-        if (code > (1u << length)) return 0;  // more codes of this length than bit patterns
+        // More codes of this length than bit patterns: the later codes match nothing.
+        if (code > (1u << length)) table->over_full = 1;
         table->max_code[length] = k > first ? static_cast<std::int32_t>(code - 1) : -1;
         table->value_offset[length] = first - static_cast<std::int32_t>(code - (k - first));
         code <<= 1;
     }
     table->symbol_count = k;
     for (std::uint16_t& entry : table->lookup) entry = 0;
+    table->defined = 1;
+    if (table->over_full) {
+        for (std::int32_t& largest : table->max_code) largest = -1;
+        return 1;
+    }
     for (int i = 0; i < k; ++i) {
         const int length = table->lengths[i];
         if (length > kJpegLookupBits) break;
@@ -199,7 +225,6 @@ int jpeg_build_huffman_table(HuffmanTable* table) {
                 static_cast<std::uint16_t>((length << 8) | table->values[i]);
         }
     }
-    table->defined = 1;
     return 1;
 }
 
