@@ -83,19 +83,14 @@ std::vector<int> block_samples(const int coefficients[64], const int quantisers[
 // A coefficient as an AC symbol (run and size) in the crafted file's AC table, whose codes are
 // the symbols' own 8 bits, followed by its S bits (a negative value sent as value - 1).
 void put_ac(BitWriter* w, int run, int value) {
-    int size = 0;
-    for (int magnitude = value < 0 ? -value : value; magnitude > 0; magnitude >>= 1) ++size;
-    w->put(static_cast<unsigned>((run << 4) | size), 8);
-    const unsigned bits = static_cast<unsigned>(value < 0 ? value - 1 : value);
-    w->put(bits & ((1u << size) - 1), size);
+    w->put(static_cast<unsigned>((run << 4) | size_category(value)), 8);
+    put_amplitude(w, value);
 }
 
+// A DC difference in crafted_jpeg's DC table: its size as 4 bits, then its bits.
 void put_dc(BitWriter* w, int diff) {
-    int size = 0;
-    for (int magnitude = diff < 0 ? -diff : diff; magnitude > 0; magnitude >>= 1) ++size;
-    w->put(static_cast<unsigned>(size), 4);
-    const unsigned bits = static_cast<unsigned>(diff < 0 ? diff - 1 : diff);
-    w->put(bits & ((1u << size) - 1), size);
+    w->put(static_cast<unsigned>(size_category(diff)), 4);
+    put_amplitude(w, diff);
 }
 
 // The crafted file's tables: the quantisers given (table 0, every component), the DC table of

@@ -161,13 +161,22 @@ Bytes BitWriter::finish() {
     return bytes_;
 }
 
-void put_dc_block(BitWriter* writer, int diff) {
+int size_category(int value) {
     int size = 0;
-    for (int magnitude = diff < 0 ? -diff : diff; magnitude > 0; magnitude >>= 1) ++size;
-    writer->put(static_cast<unsigned>(size), 4);
-    // T.81: a negative difference is sent as diff - 1 in its low `size` bits.
-    const unsigned bits = static_cast<unsigned>(diff < 0 ? diff - 1 : diff);
+    for (int magnitude = value < 0 ? -value : value; magnitude > 0; magnitude >>= 1) ++size;
+    return size;
+}
+
+void put_amplitude(BitWriter* writer, int value) {
+    const int size = size_category(value);
+    // T.81: a negative value is sent as value - 1 in its low `size` bits.
+    const unsigned bits = static_cast<unsigned>(value < 0 ? value - 1 : value);
     writer->put(bits & ((1u << size) - 1), size);
+}
+
+void put_dc_block(BitWriter* writer, int diff) {
+    writer->put(static_cast<unsigned>(size_category(diff)), 4);
+    put_amplitude(writer, diff);
     writer->put(0, 1);
 }
 

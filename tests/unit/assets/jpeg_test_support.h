@@ -83,6 +83,10 @@ private:
 // samplings holds one H/V byte per component (ids 1, 2, 3).
 JpegFile crafted_jpeg(int width, int height, const std::vector<int>& samplings, int dc_quant,
                       const Bytes& entropy);
+// T.81's size category of a coefficient or DC difference: the bits its magnitude needs.
+int size_category(int value);
+// Writes the value's size_category(value) bits, a negative value as value - 1.
+void put_amplitude(BitWriter* writer, int value);
 // Appends a block whose DC difference is diff to the writer (see crafted_jpeg).
 void put_dc_block(BitWriter* writer, int diff);
 // A DRI segment of the given restart interval, inserted just before SOS.
