@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "asset.h"
+#include "monitor_assets.h"
 #include "pictures.h"
 
 namespace {
@@ -19,6 +20,7 @@ using assetgen::Generator;
 
 // Each generator adds its files and its contact-sheet pictures, in this order.
 const Generator kGenerators[] = {
+    assetgen::GenerateMonitorAssets,
     assetgen::MakeGlyphStrip,
     assetgen::MakeFailureMessage,
     assetgen::MakeBanner,
@@ -32,6 +34,13 @@ bool WriteFile(const std::string& path, const std::vector<unsigned char>& bytes)
     if (file == nullptr) return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && ok;
+}
+
+// A word for the shell, in single quotes (labels may hold apostrophes).
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
 }
 
 // A binary PPM of the picture at twice its size, every pixel a 2 x 2 block.
@@ -70,7 +79,7 @@ bool WriteContactSheet(const Generated& generated, const std::string& sheetPath)
             }
             const std::string part = work + "/" + std::to_string(i) + ".ppm";
             if (!WriteDoubledPpm(part, picture)) ok = false;
-            row += " -label '" + picture.label + "' '" + part + "'";
+            row += " -label " + Quoted(picture.label) + " " + Quoted(part);
         }
         const std::string row_path = work + "/row" + std::to_string(first / kPerRow) + ".png";
         row += " -tile " + std::to_string(kPerRow) + "x -geometry +12+12 '" + row_path + "'";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "asset.h"
+#include "gl_sampling.h"
 #include "picture.h"
 
 namespace assetgen {
@@ -24,6 +25,10 @@ RgbPicture BannerPicture();
 void MakeGlyphStrip(Generated* out);
 void MakeFailureMessage(Generated* out);
 void MakeBanner(Generated* out);
+// A moment of the glyph rain in the 512 x 512 pbuffer, top row first: also the picture on
+// the monitor's screen in the views of the model.
+FloatPicture RainPicture();
+
 // The rain, the failure message over it and the banner as the screen saver draws them.
 void MakeScreenViews(Generated* out);
 void MakeHandCursor(Generated* out);

@@ -38,6 +38,8 @@ Quad CellQuad(int column, int row, int glyph, float green, float white) {
     return quad;
 }
 
+}  // namespace
+
 // Columns with a white head and a green tail above it that fades from 0.95 to 0.10, a few
 // black gaps in the tails, and black blank spots over random cells.
 FloatPicture RainPicture() {
@@ -71,6 +73,8 @@ FloatPicture RainPicture() {
     }
     return pbuffer;
 }
+
+namespace {
 
 // Centred, 208 x 40 pixels, its texture's top row at the upper edge, tinted (0, 0.95, 0).
 void DrawFailureMessage(FloatPicture* pbuffer) {
