@@ -183,9 +183,11 @@ void Send(INPUT* inputs, UINT count) { SendInput(count, inputs, sizeof(INPUT)); 
 void MoveMouse(int x, int y) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
+    // The system maps the 0..65535 range back to pixels rounding down, so the coordinate is
+    // rounded up to land on exactly the pixel asked for.
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = static_cast<LONG>((x * 65536LL + width / 2) / width);
-    input.mi.dy = static_cast<LONG>((y * 65536LL + height / 2) / height);
+    input.mi.dx = static_cast<LONG>((x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((y * 65536LL + height - 1) / height);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     Send(&input, 1);
 }
