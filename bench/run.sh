@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Builds jpeg_bench in the given host build folder (default build/native), makes the pictures
-# and prints the table.
+# Builds the benchmarks in the given host build folder (default build/native) and prints their
+# tables: the glyph rain's work per frame, then (when its libraries are installed) the JPEG
+# decoders on pictures made here.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/native}
+cmake --build "$build" --target rain_bench >/dev/null
+"$build/bench/rain_bench"
+echo
 cmake --build "$build" --target jpeg_bench >/dev/null
 "$root/bench/make_images.sh" "$root/build/bench-images" >/dev/null
 "$build/bench/jpeg_bench" "$root"/build/bench-images/photo_512x512.jpg \

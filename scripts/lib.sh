@@ -11,6 +11,21 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 VELOTH_XVFB_PIDS=()
 
+# install_missing_packages WHO PACKAGE...: installs from Debian's archive those of the packages
+# that are not installed yet; WHO names the script in its message.
+install_missing_packages() {
+  local who=$1 p missing=() sudo_cmd=()
+  shift
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -gt 0 ] || return 0
+  echo "$who: installing ${missing[*]}"
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
 # start_xvfb GEOMETRY: starts an Xvfb on a free display number and sets VELOTH_XVFB_DISPLAY to
 # ":N". Call it directly, not in $(...), so that stop_xvfbs learns its pid. The malloc settings keep a fresh Xvfb from serving its
 # first OpenGL client several times slower.
