@@ -51,22 +51,13 @@ RECT RectOf(HWND box, int id) {
 
 POINT Middle(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
-// Moves the pointer and waits until the system has it there, so that a click sent next lands
-// at that place and not at the one before.
+// Moves the pointer and waits until the system has it there.
 void PointAt(POINT at) {
     MoveMouse(at.x, at.y);
     const double end = NowMs() + 5000;
     POINT now = {};
     while (GetCursorPos(&now) && (now.x != at.x || now.y != at.y) && NowMs() < end)
         PumpMessages(10);
-}
-
-void RightClick() {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, inputs, sizeof(INPUT));
 }
 
 struct Control {
@@ -197,8 +188,8 @@ struct Ending {
 
 const Ending kEndings[] = {
     {"OK button", [](HWND box) {
-         PointAt(Middle(RectOf(box, IDOK)));
-         ClickMouse();
+         const POINT ok = Middle(RectOf(box, IDOK));
+         ClickAt(ok.x, ok.y);
      }},
     {"Enter", [](HWND) { PressKey(VK_RETURN); }},
 };
@@ -224,8 +215,7 @@ TEST(AboutBox, EscAndTheCloseBoxLeaveItOpenOkAndEnterEndIt) {
         SendMessageTimeoutA(box, WM_NCHITTEST, 0, MAKELPARAM(close.x, close.y), SMTO_ABORTIFHUNG,
                             2000, reinterpret_cast<DWORD_PTR*>(&hit));
         ASSERT_EQ(hit, HTCLOSE) << "the close box is not at " << close.x << "," << close.y;
-        PointAt(close);
-        ClickMouse();
+        ClickAt(close.x, close.y);
         PumpMessages(1500);
         ASSERT_TRUE(IsWindowVisible(box)) << ending.name << ": Esc or the close box ended it";
         ASSERT_TRUE(saver.running());
@@ -263,11 +253,8 @@ TEST(AboutBox, LeftClickOnALinkOpensItAndEndsTheBox) {
         const int other = click.id == kWebLink ? kMailLink : kWebLink;
         for (int id : {other, click.id}) {
             const RECT link = RectOf(box, id);
-            PointAt(click.corner ? POINT{link.right, link.bottom} : Middle(link));
-            if (id == other)
-                RightClick();
-            else
-                ClickMouse();
+            const POINT at = click.corner ? POINT{link.right, link.bottom} : Middle(link);
+            ClickAt(at.x, at.y, id == other);
         }
         DWORD code = 1;
         ASSERT_TRUE(EndsWithin(saver, 20000, &code)) << click.name;

@@ -60,6 +60,9 @@ void PressOk(HWND box);
 // Real input through the system's input queue, as hardware input arrives.
 void MoveMouse(int x, int y);
 void ClickMouse();
+// A click that carries its own position: it lands there even while earlier pointer moves are
+// still on their way.
+void ClickAt(int x, int y, bool right = false);
 void PressKey(WORD virtualKey);
 void PressKeyWithAlt(WORD virtualKey);
 
