@@ -33,16 +33,6 @@ HWND StartAboutBox(SaverProcess& saver, const std::string& args) {
     return box;
 }
 
-// Waits for the saver to end while this thread answers the messages of its windows.
-bool EndsWithin(SaverProcess& saver, DWORD ms, DWORD* code) {
-    const double end = NowMs() + ms;
-    while (NowMs() < end) {
-        PumpMessages(50);
-        if (saver.waitForExit(0, code)) return true;
-    }
-    return false;
-}
-
 RECT RectOf(HWND box, int id) {
     RECT rect = {};
     GetWindowRect(GetDlgItem(box, id), &rect);

@@ -51,6 +51,15 @@ bool SaverProcess::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
     return true;
 }
 
+bool EndsWithin(SaverProcess& saver, DWORD ms, DWORD* code) {
+    const double end = NowMs() + ms;
+    while (NowMs() < end) {
+        PumpMessages(50);
+        if (saver.waitForExit(0, code)) return true;
+    }
+    return false;
+}
+
 double NowMs() {
     LARGE_INTEGER frequency, counter;
     QueryPerformanceFrequency(&frequency);
