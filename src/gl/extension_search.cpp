@@ -19,3 +19,8 @@ bool ExtensionListHasName(const char* list, const char* name) {
 bool ExtensionIsListed(const char* glList, const char* wglList, const char* name) {
     return ExtensionListHasName(wglList != nullptr ? wglList : glList, name);
 }
+
+bool ExtensionListContains(const char* list, const char* name) {
+    if (list == nullptr || name == nullptr || name[0] == '\0') return false;
+    return std::strstr(list, name) != nullptr;
+}

@@ -9,3 +9,7 @@ bool ExtensionListHasName(const char* list, const char* name);
 // The list to search: the WGL list replaces the GL one whenever the driver gave one (the two
 // are not joined); a null WGL list falls back to the GL list. False when both are null.
 bool ExtensionIsListed(const char* glList, const char* wglList, const char* name);
+
+// True when name occurs anywhere in the list, also inside a longer name: the plain substring
+// search with which the model loader looks for buffer objects. Null or empty names never occur.
+bool ExtensionListContains(const char* list, const char* name);

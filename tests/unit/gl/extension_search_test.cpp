@@ -59,4 +59,24 @@ TEST(ExtensionIsListed, WglListReplacesGlListWhenPresent) {
         EXPECT_EQ(ExtensionIsListed(c.gl, c.wgl, c.name), c.found) << c.name;
 }
 
+// The model loader's buffer-object check: a plain substring, unlike the whole-word search.
+TEST(ExtensionListContains, FindsTheNameInsideLongerNames) {
+    const struct {
+        const char* list;
+        bool found;
+    } cases[] = {
+        {"GL_ARB_multitexture GL_ARB_vertex_buffer_object GL_EXT_bgra", true},
+        {"GL_ARB_vertex_buffer_object_rgb32", true},
+        {"GL_XARB_vertex_buffer_objectX", true},
+        {"ARB_vertex_buffer_object", true},
+        {"GL_ARB_vertex_buffer_objec GL_ARB_vertex_array_object", false},
+        {"", false},
+        {nullptr, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ExtensionListContains(c.list, "ARB_vertex_buffer_object"), c.found)
+            << (c.list ? c.list : "(null)");
+    EXPECT_FALSE(ExtensionListContains("GL_EXT_bgra", ""));
+}
+
 }  // namespace
