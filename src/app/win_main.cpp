@@ -4,13 +4,16 @@
 
 #include <cstdint>
 
+#include "app/about_dialog.h"
 #include "app/app_state.h"
+#include "app/browser.h"
 #include "app/command_line.h"
 #include "app/desktop.h"
 #include "app/display.h"
 #include "app/error_report.h"
 #include "app/frame_loop.h"
 #include "app/main_window.h"
+#include "app/maker_addresses.h"
 #include "gl/context.h"
 #include "gl/extensions.h"
 #include "gl/pbuffer.h"
@@ -63,7 +66,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     if (app.runMode == RunMode::PasswordChange) return 0;
     if (app.runMode == RunMode::Preview) SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE);
-    if (app.runMode == RunMode::Configure) return 0;
+    else ReadBrowserCommand();
+    if (app.runMode == RunMode::Configure) {
+        ShowAboutDialog();
+        return 0;
+    }
 
     if (!CheckDisplayMode()) return 0;
     const bool saver = app.runMode == RunMode::Saver;
@@ -100,5 +107,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if ((saver && app.displayChanged) || (app.runMode == RunMode::Preview && app.lowDepthSwitched))
         RestoreDisplayMode();
     if (app.failed) ShowError(kProductName, app.errorLog.text());
+    // Once the display is back and any error box is closed.
+    if (saver && app.spacePressed) LaunchBrowser(VELOTH_DOWNLOAD_PAGE);
     return 0;
 }

@@ -29,15 +29,6 @@ HWND StartPreview(SaverProcess& saver, HWND host) {
     return WaitForWindow(saver.pid(), "MyClass", 20000, host);
 }
 
-bool EndsWithin(SaverProcess& saver, DWORD ms, DWORD* code) {
-    const double end = NowMs() + ms;
-    while (NowMs() < end) {
-        PumpMessages(50);  // the host window's thread must answer the saver's messages
-        if (saver.waitForExit(0, code)) return true;
-    }
-    return false;
-}
-
 TEST(RunModes, PasswordChangeEndsAtOnceWithoutAWindow) {
     for (const char* args : {"/a", "/a 1234", "-A:99"}) {
         SaverProcess saver;

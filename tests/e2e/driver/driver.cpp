@@ -51,6 +51,15 @@ bool SaverProcess::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
     return true;
 }
 
+bool EndsWithin(SaverProcess& saver, DWORD ms, DWORD* code) {
+    const double end = NowMs() + ms;
+    while (NowMs() < end) {
+        PumpMessages(50);
+        if (saver.waitForExit(0, code)) return true;
+    }
+    return false;
+}
+
 double NowMs() {
     LARGE_INTEGER frequency, counter;
     QueryPerformanceFrequency(&frequency);
@@ -178,16 +187,29 @@ namespace {
 
 void Send(INPUT* inputs, UINT count) { SendInput(count, inputs, sizeof(INPUT)); }
 
-}  // namespace
-
-void MoveMouse(int x, int y) {
+// A pointer event at (x, y) in absolute coordinates. The system maps the 0..65535 range back
+// to pixels rounding down, so the coordinate is rounded up to land on exactly that pixel.
+INPUT MouseAt(int x, int y, DWORD flags) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = static_cast<LONG>((x * 65536LL + width / 2) / width);
-    input.mi.dy = static_cast<LONG>((y * 65536LL + height / 2) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = static_cast<LONG>((x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((y * 65536LL + height - 1) / height);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    return input;
+}
+
+}  // namespace
+
+void MoveMouse(int x, int y) {
+    INPUT input = MouseAt(x, y, 0);
     Send(&input, 1);
+}
+
+void ClickAt(int x, int y, bool right) {
+    INPUT inputs[2] = {MouseAt(x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                       MouseAt(x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
+    Send(inputs, 2);
 }
 
 void ClickMouse() {

@@ -33,6 +33,11 @@ private:
     DWORD pid_ = 0;
 };
 
+// Waits up to ms for the saver to end while this thread answers messages: the saver's windows
+// wait on this thread's windows (a preview's parent, the About box's owner). True with the
+// exit code when it ended.
+bool EndsWithin(SaverProcess& saver, DWORD ms, DWORD* code);
+
 // Milliseconds since an arbitrary start, at the best resolution Wine gives.
 double NowMs();
 void SleepMs(DWORD ms);
@@ -60,6 +65,9 @@ void PressOk(HWND box);
 // Real input through the system's input queue, as hardware input arrives.
 void MoveMouse(int x, int y);
 void ClickMouse();
+// A click that carries its own position: it lands there even while earlier pointer moves are
+// still on their way.
+void ClickAt(int x, int y, bool right = false);
 void PressKey(WORD virtualKey);
 void PressKeyWithAlt(WORD virtualKey);
 
