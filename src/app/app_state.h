@@ -44,7 +44,7 @@ struct AppState {
     float desktopFade = 1.0f;
 
     char browserCommand[512] = {};
-    float clockBase = 0.0f;
+    DWORD clockBase = 0;  // the tick count at the frame clock's last reset
     ErrorLog errorLog;
 
     bool multisampleAvailable = false;

@@ -1,5 +1,5 @@
-// The message loop that draws a frame whenever the queue is empty, the frame clock and the
-// composition of a full-screen frame.
+// The message loop that draws a frame whenever the queue is empty, and the composition of a
+// full-screen frame.
 #include "app/frame_loop.h"
 
 #include <windows.h>
@@ -8,14 +8,9 @@
 
 #include "app/app_state.h"
 #include "app/camera.h"
+#include "app/frame_clock.h"
 #include "app/input.h"
 #include "scene/screen_passes.h"
-
-float gmGetTime(int reset) {
-    const double now = static_cast<double>(GetTickCount()) * static_cast<double>(0.001f);
-    if (reset == 1) app.clockBase = static_cast<float>(now);
-    return static_cast<float>(now - app.clockBase);
-}
 
 bool gmRender() {
     // Until the desktop backdrop covers the colour buffer, the frame clears it as well.
