@@ -58,6 +58,3 @@ struct AppState {
 };
 
 extern AppState app;
-
-// A failure after the window exists: one line in the log, the flag, and a posted close.
-void FailAndClose(const char* logLine);

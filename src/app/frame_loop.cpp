@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/camera.h"
+#include "app/close_request.h"
 #include "app/frame_clock.h"
 #include "app/input.h"
 #include "scene/screen_passes.h"
@@ -24,7 +25,7 @@ bool gmRender() {
     float sway[16];
     gmSetSway(app.frameTime, sway);
 
-    if (ExitTimeIsUp(app)) PostMessageA(app.mainWindow, WM_CLOSE, 0, 0);
+    if (ExitTimeIsUp(app)) PostClose();
 
     // The sway multiplies the camera on the right, so the scene turns about its own origin.
     glMatrixMode(GL_PROJECTION);

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 
 #include "app/app_state.h"
+#include "app/close_request.h"
 #include "app/error_report.h"
 #include "app/input.h"
 #include "gl/context.h"
@@ -24,8 +25,6 @@ void RegisterMainClass() {
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);
 }
-
-void PostClose() { PostMessageA(app.mainWindow, WM_CLOSE, 0, 0); }
 
 void PaintLoadingText(HWND window) {
     RECT client;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/app_state.h"
+#include "app/close_request.h"
 #include "app/command_line.h"
 #include "app/desktop.h"
 #include "app/display.h"
