@@ -156,6 +156,8 @@ bool WaitForMessageBox(DWORD pid, DWORD timeoutMs, MessageBoxText* out) {
     out->box = box;
     out->title = WindowText(box);
     out->text = contents.text;
+    out->topMost = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    out->foreground = WaitUntil(3000, [&] { return GetForegroundWindow() == box; });
     // Icon handles are not comparable across processes; the error icon is the one in red.
     out->errorIcon = false;
     RECT icon = {};

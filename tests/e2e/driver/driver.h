@@ -50,9 +50,11 @@ struct MessageBoxText {
     HWND box = nullptr;
     std::string title;
     std::string text;
-    bool errorIcon = false;  // the box shows the error icon (a red one)
+    bool errorIcon = false;   // the screen shows the box's error icon (a red one)
+    bool topMost = false;     // the box stands in the top-most band, with full-screen windows
+    bool foreground = false;  // the box is the foreground window, so the keyboard reaches it
 };
-// Waits for a message box of the process and reads its title and message.
+// Waits for a message box of the process and reads its title, message, icon and place.
 bool WaitForMessageBox(DWORD pid, DWORD timeoutMs, MessageBoxText* out);
 // Presses the box's OK button as a user would.
 void PressOk(HWND box);
