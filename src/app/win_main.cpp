@@ -38,7 +38,11 @@ void StartFullScreenTargets() {
         FailAndClose("init_pbuffer(): Could not initialize pbuffer\n");
         return;
     }
-    gmInitMultisample();
+    // Its lines are in the log already. Without the new window the close turns into the quit.
+    if (!gmInitMultisample()) {
+        app.failed = true;
+        PostClose();
+    }
 }
 
 void StartOpenGL() {
