@@ -8,9 +8,17 @@ namespace {
 
 // The change is not stored in the registry, so the restore brings the user's mode back.
 bool SetDepth32() {
-    app.displaySettings.dmBitsPerPel = 32;
-    app.displaySettings.dmFields |= DM_BITSPERPEL;
-    if (ChangeDisplaySettingsA(&app.displaySettings, 0) != DISP_CHANGE_SUCCESSFUL) {
+    DEVMODEA& mode = app.displaySettings;
+    mode.dmBitsPerPel = 32;
+    mode.dmFields |= DM_BITSPERPEL;
+    // A record that names no size (the settings query failed) asks for the screen's current
+    // one: some systems refuse a mode that names only its depth.
+    if (!(mode.dmFields & DM_PELSWIDTH) || !(mode.dmFields & DM_PELSHEIGHT)) {
+        mode.dmPelsWidth = static_cast<DWORD>(GetSystemMetrics(SM_CXSCREEN));
+        mode.dmPelsHeight = static_cast<DWORD>(GetSystemMetrics(SM_CYSCREEN));
+        mode.dmFields |= DM_PELSWIDTH | DM_PELSHEIGHT;
+    }
+    if (ChangeDisplaySettingsA(&mode, 0) != DISP_CHANGE_SUCCESSFUL) {
         ShowError(kProductName, "Cannot set display mode to 32bit");
         return false;
     }
