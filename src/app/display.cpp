@@ -3,6 +3,7 @@
 
 #include "app/app_state.h"
 #include "app/error_report.h"
+#include "app/step_seam.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ bool SetDepth32() {
         mode.dmPelsHeight = static_cast<DWORD>(GetSystemMetrics(SM_CYSCREEN));
         mode.dmFields |= DM_PELSWIDTH | DM_PELSHEIGHT;
     }
-    if (ChangeDisplaySettingsA(&mode, 0) != DISP_CHANGE_SUCCESSFUL) {
+    if (StepForcedToFail(RunStep::DisplaySwitch) ||
+        ChangeDisplaySettingsA(&mode, 0) != DISP_CHANGE_SUCCESSFUL) {
         ShowError(kProductName, "Cannot set display mode to 32bit");
         return false;
     }
@@ -31,7 +33,8 @@ bool SetDepth32() {
 bool CheckDisplayMode() {
     app.displaySettings = DEVMODEA{};
     app.displaySettings.dmSize = sizeof(DEVMODEA);
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &app.displaySettings)) {
+    if (StepForcedToFail(RunStep::DisplaySettings) ||
+        !EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &app.displaySettings)) {
         ShowError(kProductName, "EnumDisplaySettings: Could not detect display settings.");
         app.errorLog.append("EnumDisplaySettings: Could not detect display settings\n");
     }

@@ -11,6 +11,7 @@
 #include "app/close_request.h"
 #include "app/frame_clock.h"
 #include "app/input.h"
+#include "app/step_seam.h"
 #include "scene/screen_passes.h"
 
 bool gmRender() {
@@ -61,9 +62,11 @@ void RunFrameLoop() {
         }
         if (app.runMode == RunMode::Preview) {
             Sleep(10);
-            if (!app.quitDuringWait && !app.failed && !gmPreview())
+            if (!app.quitDuringWait && !app.failed &&
+                (StepForcedToFail(RunStep::Preview) || !gmPreview()))
                 FailAndClose("gmPreview: Could not draw preview\n");
-        } else if (!app.quitDuringWait && !app.failed && !gmRender()) {
+        } else if (!app.quitDuringWait && !app.failed &&
+                   (StepForcedToFail(RunStep::Render) || !gmRender())) {
             FailAndClose("gmRender: Could not render\n");
         }
     }

@@ -7,6 +7,7 @@
 #include "app/close_request.h"
 #include "app/error_report.h"
 #include "app/input.h"
+#include "app/step_seam.h"
 #include "gl/context.h"
 
 namespace {
@@ -107,6 +108,7 @@ void HandlePreviewMessage(HWND window, UINT message) {
 }  // namespace
 
 HWND CreateMainWindow() {
+    if (StepForcedToFail(RunStep::MainWindow)) return nullptr;
     RegisterMainClass();
     if (app.runMode == RunMode::Saver) {
         return CreateWindowExA(WS_EX_APPWINDOW | WS_EX_TOPMOST, kClassName, kProductName,

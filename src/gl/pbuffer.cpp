@@ -3,6 +3,7 @@
 
 #include "app/app_state.h"
 #include "app/error_report.h"
+#include "app/step_seam.h"
 #include "gl/wgl_extensions.h"
 
 namespace {
@@ -60,7 +61,8 @@ bool init_pbuffer(Pbuffer* pbuffer, int width, int height) {
     wgl.wglQueryPbufferARB(pbuffer->handle, WGL_PBUFFER_WIDTH_ARB, &pbuffer->width);
     wgl.wglQueryPbufferARB(pbuffer->handle, WGL_PBUFFER_HEIGHT_ARB, &pbuffer->height);
 
-    if (!wglMakeCurrent(pbuffer->dc, pbuffer->context)) {
+    if (StepForcedToFail(RunStep::ActivatePbuffer) ||
+        !wglMakeCurrent(pbuffer->dc, pbuffer->context)) {
         ShowError("Error", "Cannot activate Pbuffer");
         return false;
     }
