@@ -331,8 +331,9 @@ TEST_P(RunFailureTest, ShowsItsBoxesInOrderAndEnds) {
         EXPECT_EQ(seen.box.title, c.boxes[i].title) << "box " << i;
         EXPECT_EQ(seen.box.text, c.boxes[i].text) << "box " << i;
         EXPECT_EQ(seen.overSaverWindow, c.boxes[i].overSaverWindow) << "box " << i;
-        EXPECT_TRUE(seen.box.errorIcon) << "box " << i << ": its icon does not show on the screen";
+        EXPECT_TRUE(seen.box.errorIcon) << "box " << i;
         EXPECT_TRUE(seen.box.topMost) << "box " << i;
+        EXPECT_TRUE(seen.box.uncovered) << "box " << i;
         EXPECT_TRUE(seen.box.foreground) << "box " << i;
     }
     EXPECT_EQ(g_stateAtFailure.saverRunning, c.saverFlagSetAtFailure);
