@@ -169,6 +169,20 @@ BOOL CALLBACK ReadBoxChild(HWND child, LPARAM param) {
     return TRUE;
 }
 
+// No visible window stands above the window in the window order and overlaps it.
+bool NothingAbove(HWND window) {
+    RECT own = {};
+    GetWindowRect(window, &own);
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr;
+         above = GetWindow(above, GW_HWNDPREV)) {
+        RECT other = {}, overlap = {};
+        if (IsWindowVisible(above) && GetWindowRect(above, &other) &&
+            IntersectRect(&overlap, &own, &other))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WaitForMessageBox(DWORD pid, DWORD timeoutMs, MessageBoxText* out) {
@@ -185,10 +199,7 @@ bool WaitForMessageBox(DWORD pid, DWORD timeoutMs, MessageBoxText* out) {
     out->title = WindowText(box);
     out->text = contents.text;
     out->topMost = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    RECT frame = {};
-    GetWindowRect(box, &frame);
-    const POINT middle = {(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
-    out->uncovered = GetAncestor(WindowFromPoint(middle), GA_ROOT) == box;
+    out->uncovered = NothingAbove(box);
     out->foreground = WaitUntil(3000, [&] { return GetForegroundWindow() == box; });
     // Icon handles are not comparable across processes; the error icon is the one in red.
     out->errorIcon = false;

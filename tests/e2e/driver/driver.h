@@ -56,7 +56,7 @@ struct MessageBoxText {
     std::string text;
     bool errorIcon = false;   // the screen shows the box's error icon (a red one)
     bool topMost = false;     // the box stands in the top-most band, with full-screen windows
-    bool uncovered = false;   // no other window lies over the middle of the box
+    bool uncovered = false;   // no window above the box in the window order overlaps it
     bool foreground = false;  // the box is the foreground window, so the keyboard reaches it
 };
 // Waits for a message box of the process and reads its title, message, icon and place.
