@@ -115,7 +115,8 @@ bool StartUp(HINSTANCE instance, const char* commandLine) {
     StartFullScreenTargets();
     if (!StartStopped()) gmInitGLState();
     // The assets are loaded at this point (gmLoadStuff, still to come); its failure appends
-    // "gmLoadStuff: Could not load stuff" and closes through FailAndClose.
+    // "gmLoadStuff: Could not load stuff" and closes through FailAndClose, and the tests fail
+    // it through a RunStep of its own.
     if (FullScreen() && !StartStopped()) ShowCursor(FALSE);
     return true;
 }
