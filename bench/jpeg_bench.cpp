@@ -78,10 +78,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: jpeg_bench file.jpg...\n");
         return 2;
     }
-    std::printf("| %-20s | %11s | %10s | %10s | %10s | %12s | %12s |\n", "file", "size",
+    std::printf("| %-27s | %11s | %10s | %10s | %10s | %12s | %12s |\n", "file", "size",
                 "ours MP/s", "turbo MP/s", "stb MP/s", "ours / turbo", "stb / turbo");
-    std::printf("|----------------------|-------------|------------|------------|------------|"
-                "--------------|--------------|\n");
+    std::printf("|-----------------------------|-------------|------------|------------|"
+                "------------|--------------|--------------|\n");
     // Every file is read and decoded once by each library before any timing: the first
     // decodes of a process also pay for the allocator's first use of memory, which would
     // otherwise fall on whichever decoder is timed first.
@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
         const double turbo = throughput(in, decode_turbo);
         const double stb = throughput(in, decode_stb);
         const std::string size = std::to_string(in.width) + " x " + std::to_string(in.height);
-        std::printf("| %-20s | %11s | %10.1f | %10.1f | %10.1f | %12.2f | %12.2f |\n",
+        std::printf("| %-27s | %11s | %10.1f | %10.1f | %10.1f | %12.2f | %12.2f |\n",
                     in.name.c_str(), size.c_str(), ours, turbo, stb, ours / turbo, stb / turbo);
         if (ours == 0.0) status = 1;
     }

@@ -10,5 +10,7 @@ cmake --build "$build" --target rain_bench >/dev/null
 echo
 cmake --build "$build" --target jpeg_bench >/dev/null
 "$root/bench/make_images.sh" "$root/build/bench-images" >/dev/null
-"$build/bench/jpeg_bench" "$root"/build/bench-images/photo_512x512.jpg \
-  "$root"/build/bench-images/photo_256x128.jpg "$root"/build/bench-images/photo_4096x4096.jpg
+images=$root/build/bench-images
+"$build/bench/jpeg_bench" "$images"/photo_512x512.jpg "$images"/photo_256x128.jpg \
+  "$images"/photo_4096x4096.jpg "$images"/photo_512x512_restart1.jpg \
+  "$images"/photo_512x512_restart1b.jpg

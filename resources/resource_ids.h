@@ -15,4 +15,8 @@
 #define IDR_BANNER_RAW 110
 #define IDC_HAND_CURSOR 111
 
+/* The About box's two link controls. */
+#define IDC_WEB_LINK 1003
+#define IDC_MAIL_LINK 1004
+
 #endif

@@ -2,9 +2,3 @@
 #include "app/app_state.h"
 
 AppState app;
-
-void FailAndClose(const char* logLine) {
-    app.failed = true;
-    app.errorLog.append(logLine);
-    PostMessageA(app.mainWindow, WM_CLOSE, 0, 0);
-}

@@ -44,7 +44,7 @@ struct AppState {
     float desktopFade = 1.0f;
 
     char browserCommand[512] = {};
-    float clockBase = 0.0f;
+    DWORD clockBase = 0;  // the tick count at the frame clock's last reset
     ErrorLog errorLog;
 
     bool multisampleAvailable = false;
@@ -58,6 +58,3 @@ struct AppState {
 };
 
 extern AppState app;
-
-// A failure after the window exists: one line in the log, the flag, and a posted close.
-void FailAndClose(const char* logLine);

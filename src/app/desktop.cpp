@@ -12,6 +12,7 @@
 #include "app/app_state.h"
 #include "app/desktop_pixels.h"
 #include "app/error_report.h"
+#include "app/step_seam.h"
 #include "assets/texture.h"
 
 namespace {
@@ -22,7 +23,8 @@ const char kDesktopTexture[] = "desktop.bmp";
 // leave part of the picture unset.
 bool ReadBitmapBits(HBITMAP bitmap) {
     std::size_t bytes = 0;
-    if (!DesktopCaptureBytes(app.screenWidth, app.screenHeight, app.desktopBytesPerPixel, &bytes))
+    if (StepForcedToFail(RunStep::CaptureBits) ||
+        !DesktopCaptureBytes(app.screenWidth, app.screenHeight, app.desktopBytesPerPixel, &bytes))
         return false;
     app.desktopPixels = new (std::nothrow) unsigned char[bytes];
     if (app.desktopPixels == nullptr) return false;
@@ -53,16 +55,19 @@ bool HasWords555(HDC screen, HBITMAP bitmap) {
 
 // The copy itself, between a display DC and a memory DC that the caller owns.
 bool CopyScreen(HDC screen, HDC memory) {
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, app.screenWidth, app.screenHeight);
+    HBITMAP bitmap = StepForcedToFail(RunStep::CaptureBitmap)
+                         ? nullptr
+                         : CreateCompatibleBitmap(screen, app.screenWidth, app.screenHeight);
     if (bitmap == nullptr) {
         ShowError(kProductName, "CreateCompatibleBitmap(): Could not create compatible bitmap");
         return false;
     }
     const HGDIOBJ previous = SelectObject(memory, bitmap);
-    const BOOL copied =
+    const bool copied =
+        !StepForcedToFail(RunStep::CaptureCopy) &&
         BitBlt(memory, 0, 0, app.screenWidth, app.screenHeight, screen, 0, 0, SRCCOPY);
     SelectObject(memory, previous);
-    bool ok = copied != FALSE;
+    bool ok = copied;
     if (!ok) {
         ShowError(kProductName, "BitBlt(): Could not copy desktop bits");
     } else if (!ReadBitmapBits(bitmap)) {

@@ -3,14 +3,24 @@
 
 #include "app/app_state.h"
 #include "app/error_report.h"
+#include "app/step_seam.h"
 
 namespace {
 
 // The change is not stored in the registry, so the restore brings the user's mode back.
 bool SetDepth32() {
-    app.displaySettings.dmBitsPerPel = 32;
-    app.displaySettings.dmFields |= DM_BITSPERPEL;
-    if (ChangeDisplaySettingsA(&app.displaySettings, 0) != DISP_CHANGE_SUCCESSFUL) {
+    DEVMODEA& mode = app.displaySettings;
+    mode.dmBitsPerPel = 32;
+    mode.dmFields |= DM_BITSPERPEL;
+    // A record that names no size (the settings query failed) asks for the screen's current
+    // one: some systems refuse a mode that names only its depth.
+    if (!(mode.dmFields & DM_PELSWIDTH) || !(mode.dmFields & DM_PELSHEIGHT)) {
+        mode.dmPelsWidth = static_cast<DWORD>(GetSystemMetrics(SM_CXSCREEN));
+        mode.dmPelsHeight = static_cast<DWORD>(GetSystemMetrics(SM_CYSCREEN));
+        mode.dmFields |= DM_PELSWIDTH | DM_PELSHEIGHT;
+    }
+    if (StepForcedToFail(RunStep::DisplaySwitch) ||
+        ChangeDisplaySettingsA(&mode, 0) != DISP_CHANGE_SUCCESSFUL) {
         ShowError(kProductName, "Cannot set display mode to 32bit");
         return false;
     }
@@ -23,7 +33,8 @@ bool SetDepth32() {
 bool CheckDisplayMode() {
     app.displaySettings = DEVMODEA{};
     app.displaySettings.dmSize = sizeof(DEVMODEA);
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &app.displaySettings)) {
+    if (StepForcedToFail(RunStep::DisplaySettings) ||
+        !EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &app.displaySettings)) {
         ShowError(kProductName, "EnumDisplaySettings: Could not detect display settings.");
         app.errorLog.append("EnumDisplaySettings: Could not detect display settings\n");
     }

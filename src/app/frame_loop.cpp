@@ -1,5 +1,5 @@
-// The message loop that draws a frame whenever the queue is empty, the frame clock and the
-// composition of a full-screen frame.
+// The message loop that draws a frame whenever the queue is empty, and the composition of a
+// full-screen frame.
 #include "app/frame_loop.h"
 
 #include <windows.h>
@@ -8,15 +8,12 @@
 
 #include "app/app_state.h"
 #include "app/camera.h"
+#include "app/close_request.h"
+#include "app/frame_clock.h"
 #include "app/input.h"
+#include "app/step_seam.h"
 #include "assets/model.h"
 #include "scene/screen_passes.h"
-
-float gmGetTime(int reset) {
-    const double now = static_cast<double>(GetTickCount()) * static_cast<double>(0.001f);
-    if (reset == 1) app.clockBase = static_cast<float>(now);
-    return static_cast<float>(now - app.clockBase);
-}
 
 // GL contract: expects the resting state of gmInitGLState, the window context current and the
 // assets of gmLoadStuff. Every pass puts that state back; the frame ends with blending off.
@@ -34,7 +31,7 @@ bool gmRender() {
     gmSetSway(app.frameTime, sway);
     gmRenderScreen();
 
-    if (ExitTimeIsUp(app)) PostMessageA(app.mainWindow, WM_CLOSE, 0, 0);
+    if (ExitTimeIsUp(app)) PostClose();
 
     // The sway multiplies the camera on the right, so the scene turns about its own origin.
     glMatrixMode(GL_PROJECTION);
@@ -79,9 +76,11 @@ void RunFrameLoop() {
         }
         if (app.runMode == RunMode::Preview) {
             Sleep(10);
-            if (!app.quitDuringWait && !app.failed && !gmPreview())
+            if (!app.quitDuringWait && !app.failed &&
+                (StepForcedToFail(RunStep::Preview) || !gmPreview()))
                 FailAndClose("gmPreview: Could not draw preview\n");
-        } else if (!app.quitDuringWait && !app.failed && !gmRender()) {
+        } else if (!app.quitDuringWait && !app.failed &&
+                   (StepForcedToFail(RunStep::Render) || !gmRender())) {
             FailAndClose("gmRender: Could not render\n");
         }
     }

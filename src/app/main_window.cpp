@@ -4,8 +4,10 @@
 #include "app/main_window.h"
 
 #include "app/app_state.h"
+#include "app/close_request.h"
 #include "app/error_report.h"
 #include "app/input.h"
+#include "app/step_seam.h"
 #include "gl/context.h"
 
 namespace {
@@ -24,8 +26,6 @@ void RegisterMainClass() {
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);
 }
-
-void PostClose() { PostMessageA(app.mainWindow, WM_CLOSE, 0, 0); }
 
 void PaintLoadingText(HWND window) {
     RECT client;
@@ -108,6 +108,7 @@ void HandlePreviewMessage(HWND window, UINT message) {
 }  // namespace
 
 HWND CreateMainWindow() {
+    if (StepForcedToFail(RunStep::MainWindow)) return nullptr;
     RegisterMainClass();
     if (app.runMode == RunMode::Saver) {
         return CreateWindowExA(WS_EX_APPWINDOW | WS_EX_TOPMOST, kClassName, kProductName,

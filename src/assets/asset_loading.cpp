@@ -9,7 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/desktop.h"
-#include "app/frame_loop.h"
+#include "app/frame_clock.h"
 #include "assets/banner_pixels.h"
 #include "assets/light.h"
 #include "assets/model.h"
@@ -19,9 +19,9 @@
 
 namespace {
 
-// The rain reads the same millisecond counter as the frame clock, through a plain function
-// (the system's own has the WINAPI calling convention on 32-bit Windows).
-unsigned long RainTicks() { return GetTickCount(); }
+// The rain reads the frame clock's millisecond counter, through a plain function: the tick
+// source has the WINAPI calling convention, which differs on 32-bit Windows.
+unsigned long RainTicks() { return tickSource(); }
 
 // "GM.raw": an empty 256 x 32 entry filled from RCDATA IDR_BANNER_RAW and uploaded. False when
 // the resource is missing or holds less than the whole picture; a longer one is taken and only

@@ -53,11 +53,13 @@ void store_block(JpegDecoder* d, int ci, int left, int top, int sx, int sy,
 void decode_block(JpegDecoder* d, int ci, int left, int top) {
     unsigned char samples[64];
     if (d->exhausted) {
-        // The data ran out in an earlier block: this one is left flat at mid-grey.
+        // The data (of this restart interval) ran out in an earlier block: this one is left
+        // flat at mid-grey.
         std::memset(samples, 128, sizeof samples);
     } else {
         const std::uint64_t nonzero = jpeg_decode_block(d, ci, sample_block);
-        // Once a bit from past the end of the data has been used, the data is spent.
+        // Once a bit from past the end of the data (or of the interval) has been used, the
+        // data is spent.
         if (d->bit_count < d->padding_bits) d->exhausted = 1;
         if (nonzero == 1) {
             // Only the DC coefficient: the transform passes it through to all 64 samples.
@@ -88,8 +90,18 @@ void jpeg_decode_scan(JpegDecoder* d) {
     }
     const int mcu_width = 8 * first.h_samp;
     const int mcu_height = 8 * first.v_samp;
+    // MCUs left in the current restart interval; a restart comes between intervals, not after
+    // the last MCU.
+    int until_restart = d->restart_interval;
     for (int y0 = 0; y0 < d->height; y0 += mcu_height) {
         for (int x0 = 0; x0 < d->width; x0 += mcu_width) {
+            if (d->restart_interval > 0) {
+                if (until_restart == 0) {
+                    jpeg_restart(d);
+                    until_restart = d->restart_interval;
+                }
+                --until_restart;
+            }
             for (int ci = 0; ci < d->component_count; ++ci) {
                 const JpegComponent& c = d->components[ci];
                 const int sx = upsample_x[ci];

@@ -8,9 +8,9 @@
 
 #include "assets/memory_stream.h"
 
-// The largest width or height accepted: the RGBA buffer then stays within 1 GiB and every
-// size computed from it fits a 32-bit signed integer.
-constexpr int kJpegMaxDimension = 16384;
+// The most pixels a frame may have: the RGBA buffer's byte count then fits a 32-bit signed
+// size, as the texture manager and OpenGL take it.
+constexpr std::int32_t kJpegMaxPixels = 0x7FFFFFFF / 4;
 
 struct JpegComponent {
     std::int32_t id;
@@ -32,6 +32,10 @@ struct HuffmanTable {
     // Derived when the table is read, for decoding without a symbol-by-symbol search.
     std::int32_t defined;
     std::int32_t symbol_count;
+    // 1 when the counts over-fill the code space: the codes are then made as for any table
+    // (some longer than their length allows) and every symbol is found by the plain search
+    // over lengths and codes in order, not through lookup and max_code (left empty).
+    std::int32_t over_full;
     // By the next kJpegLookupBits bits: (code length << 8) | symbol, or 0 when no code that
     // short matches them.
     std::uint16_t lookup[1 << kJpegLookupBits];
@@ -66,25 +70,36 @@ struct JpegDecoder {
     std::int32_t bit_count;
     std::int32_t marker_next;   // 1 when the next data byte comes after a marker
     std::int32_t padding_bits;  // zero bits taken in from past the end of the data
-    // Beyond the model: which quantisation tables a DQT defined, and whether the scan has
-    // needed a bit past the end of the data (every later block is then mid-grey).
-    std::int32_t quant_defined[4];
+    // 1 once a block has used a bit from past the end of the data, or, with restart
+    // intervals, from past the marker that ends the interval's data: every later block (of
+    // the interval) is then mid-grey.
     std::int32_t exhausted;
+    // With restart intervals: the number n (0-7) of the RSTn marker due next.
+    std::int32_t restart_next;
 };
 
 // Reads segments up to the first scan header. 1 when the stream stands at the scan's first
 // entropy-coded byte; 0 for anything it cannot decode safely (M3 and M4 are written here).
 int jpeg_read_markers(JpegDecoder* decoder);
 // Derives lengths and codes (T.81 Annex C) from counts and values; 0 when the counts hold
-// more than 256 symbols or over-fill the code space.
+// more than 256 symbols. Counts that over-fill the code space give a table marked over_full.
 int jpeg_build_huffman_table(HuffmanTable* table);
 
 // Entropy-coded data: the next bit, n (0-16) bits most significant first, and one Huffman
 // symbol (the 16-bit accumulator itself when no code of 16 bits or fewer matches). Past the
-// end of the data the bits are 0.
+// end of the data the bits are 0; so are the bits after a marker inside a restart interval.
 int jpeg_get_bit(JpegDecoder* decoder);
 int jpeg_get_bits(JpegDecoder* decoder, int count);
 int jpeg_huff_decode(JpegDecoder* decoder, const HuffmanTable* table);
+// The end of a restart interval, as T.81 decodes it: the bits left in the current byte are
+// dropped, the DC predictors set to 0, and the next marker is looked for. The RSTn marker due
+// is passed over and the next interval decodes. A marker one or two numbers ahead means that
+// the intervals before it were lost: it is left for them, and this interval has no data. One
+// or two behind is an old marker: it is passed over and the search goes on, as it does over
+// any bytes before a marker (codes below C0 included). Other RSTn numbers are taken as the one
+// due. Any other marker, or the end of the data, ends the scan's data: this interval and all
+// later ones are grey.
+void jpeg_restart(JpegDecoder* decoder);
 
 // Decodes the next block of component ci into block (64 floats, natural order): each
 // coefficient dequantised and prescaled as (quantiser x coefficient) x a[column] x a[row],

@@ -1,8 +1,9 @@
-// The entropy-coded data: the bit stream, Huffman symbols and the coefficients of a block
-// (dequantised and prescaled as they are decoded). Bytes come in whole, FF 00 unstuffed,
-// up to the next marker; a marker is acted on (RSTn resets the DC predictors) exactly when
-// the first bit after it is needed, so the result is that of reading bit by bit. Past the end
-// of the data the stream reads as zero bytes.
+// The entropy-coded data: the bit stream with its restart intervals, Huffman symbols and the
+// coefficients of a block (dequantised and prescaled as they are decoded). Bytes come in
+// whole, FF 00 unstuffed, up to the next marker. Without restart intervals a marker is acted on
+// (RSTn resets the DC predictors) exactly when the first bit after it is needed, so the result
+// is that of reading bit by bit; with them, markers wait for the end of the interval. Past the
+// end of the data the stream reads as zero bytes.
 #include "assets/jpeg_decoder.h"
 
 namespace {
@@ -47,7 +48,13 @@ void refill(JpegDecoder* d) {
 // The byte after a marker, now that its first bit is needed: any run of FF fill bytes, then
 // the marker code is passed over (RSTn sets every DC predictor to 0) and the byte after the
 // code is the data byte. An FF followed by 00 here is a stuffed FF (it lies at the end).
+// Inside a restart interval the marker is the end of the interval's data: the interval goes
+// on with zero bits, as past the end of the data, and the marker is left for jpeg_restart.
 void take_in_after_marker(JpegDecoder* d) {
+    if (d->restart_interval > 0) {
+        take_in(d, 0, 1);
+        return;
+    }
     MemoryStream* s = d->stream.get();
     int past_end = 0;
     int byte = next_raw_byte(s, &past_end);
@@ -63,6 +70,26 @@ void take_in_after_marker(JpegDecoder* d) {
     }
     d->marker_next = 0;
     take_in(d, byte, past_end);
+}
+
+// The code of the next marker from the cursor on, with the cursor left at its FF; the bytes
+// before it are passed over, FF 00 and FF fill bytes among them. -1, with the cursor at the
+// end, when the data ends first.
+int find_marker(MemoryStream* s) {
+    while (s->position + 1 < s->size) {
+        const int code = s->cursor[1];
+        if (s->cursor[0] == 0xFF && code != 0x00 && code != 0xFF) return code;
+        s->cursor += 1;
+        s->position += 1;
+    }
+    s->cursor = s->base + s->size;
+    s->position = s->size;
+    return -1;
+}
+
+void pass_marker(MemoryStream* s) {
+    s->cursor += 2;
+    s->position += 2;
 }
 
 // At least `count` (at most 57) bits in the buffer; a marker is crossed only when needed.
@@ -81,8 +108,24 @@ int take_bits(JpegDecoder* d, int count) {
     return value;
 }
 
+// The plain search over the table's codes in code order, one bit at a time: after each bit,
+// the codes of that length are compared in turn. Only over-full tables need it, since their
+// codes are not canonical.
+int huff_search(JpegDecoder* d, const HuffmanTable* table) {
+    int code = 0;
+    int k = 0;
+    for (int length = 1; length <= 16; ++length) {
+        code = (code << 1) | jpeg_get_bit(d);
+        for (; k < table->symbol_count && table->lengths[k] <= length; ++k) {
+            if (table->codes[k] == code) return table->values[k];
+        }
+    }
+    return code;
+}
+
 // The canonical decode one bit at a time, for when a marker lies within the next 16 bits.
 int huff_decode_bitwise(JpegDecoder* d, const HuffmanTable* table) {
+    if (table->over_full) return huff_search(d, table);
     int code = 0;
     for (int length = 1; length <= 16; ++length) {
         code = (code << 1) | jpeg_get_bit(d);
@@ -130,6 +173,8 @@ int decode_symbol(JpegDecoder* d, const HuffmanTable* table) {
             return table->values[code + table->value_offset[length]];
         }
     }
+    // No bits are taken yet: an over-full table, whose look-ups never match, is searched.
+    if (table->over_full) return huff_search(d, table);
     take_bits(d, 16);
     return peek;
 }
@@ -145,7 +190,9 @@ int extend(int value, int bits) {
 
 int jpeg_build_huffman_table(HuffmanTable* table) {
     int k = 0;
-    unsigned code = 0;
+    // At most 256 increments and 16 doublings: well within 32 bits. Codes are kept in 16.
+    std::uint32_t code = 0;
+    table->over_full = 0;
     for (int length = 1; length <= 16; ++length) {
         const int first = k;
         for (int i = 0; i < table->counts[length - 1]; ++i) {
@@ -155,13 +202,19 @@ int jpeg_build_huffman_table(HuffmanTable* table) {
             ++code;
             ++k;
         }
-        if (code > (1u << length)) return 0;  // more codes of this length than bit patterns
+        // More codes of this length than bit patterns: the later codes match nothing.
+        if (code > (1u << length)) table->over_full = 1;
         table->max_code[length] = k > first ? static_cast<std::int32_t>(code - 1) : -1;
         table->value_offset[length] = first - static_cast<std::int32_t>(code - (k - first));
         code <<= 1;
     }
     table->symbol_count = k;
     for (std::uint16_t& entry : table->lookup) entry = 0;
+    table->defined = 1;
+    if (table->over_full) {
+        for (std::int32_t& largest : table->max_code) largest = -1;
+        return 1;
+    }
     for (int i = 0; i < k; ++i) {
         const int length = table->lengths[i];
         if (length > kJpegLookupBits) break;
@@ -172,7 +225,6 @@ int jpeg_build_huffman_table(HuffmanTable* table) {
                 static_cast<std::uint16_t>((length << 8) | table->values[i]);
         }
     }
-    table->defined = 1;
     return 1;
 }
 
@@ -182,6 +234,34 @@ int jpeg_get_bit(JpegDecoder* d) {
 }
 
 int jpeg_get_bits(JpegDecoder* d, int count) { return read_bits(d, count); }
+
+void jpeg_restart(JpegDecoder* d) {
+    MemoryStream* s = d->stream.get();
+    d->bit_buffer = 0;
+    d->bit_count = 0;
+    d->padding_bits = 0;
+    d->marker_next = 0;
+    for (std::int32_t& predictor : d->dc_predictors) predictor = 0;
+    const int due = d->restart_next;
+    d->restart_next = (due + 1) & 7;
+    d->exhausted = 1;
+    for (;;) {
+        const int code = find_marker(s);
+        if (code < 0) return;
+        if (code < 0xC0) {
+            // No marker of T.81 has such a code: bytes of damaged data.
+            pass_marker(s);
+            continue;
+        }
+        if (code < 0xD0 || code > 0xD7) return;
+        const int ahead = (code - 0xD0 - due) & 7;
+        if (ahead == 1 || ahead == 2) return;
+        pass_marker(s);
+        if (ahead == 6 || ahead == 7) continue;
+        d->exhausted = 0;
+        return;
+    }
+}
 
 int jpeg_huff_decode(JpegDecoder* d, const HuffmanTable* table) {
     return decode_symbol(d, table);

@@ -1,5 +1,7 @@
 // The JPEG segments before the first scan: SOF0, DHT, DQT, DRI and SOS, with every field
-// checked against the data and against the decoder's limits.
+// checked against the data and against the decoder's limits. SOF0, DRI and SOS are read field
+// by field and their length fields are not used; DHT and DQT read tables while their length
+// leaves bytes; other segments are skipped by their length.
 #include <cstdio>
 
 #include "assets/jpeg_decoder.h"
@@ -21,17 +23,18 @@ int read_word(MemoryStream* stream, int* value) {
     return 1;
 }
 
-int read_frame_header(JpegDecoder* d, int payload) {
+int read_frame_header(JpegDecoder* d) {
     MemoryStream* s = d->stream.get();
     int precision = 0, height = 0, width = 0, count = 0;
     if (!read_byte(s, &precision) || !read_word(s, &height) || !read_word(s, &width) ||
         !read_byte(s, &count)) {
         return 0;
     }
-    if (width == 0 || height == 0 || width > kJpegMaxDimension || height > kJpegMaxDimension) {
-        return 0;
-    }
-    if (count < 1 || count > 3 || payload < 6 + 3 * count) return 0;
+    // A width of 0 is not a frame, and a height of 0 leaves the lines to a DNL segment that
+    // this decoder does not read: either would come back as an empty picture.
+    if (width == 0 || height == 0) return 0;
+    if (static_cast<long long>(width) * height > kJpegMaxPixels) return 0;
+    if (count < 1 || count > 3) return 0;
     d->precision = precision;
     d->height = height;
     d->width = width;
@@ -96,7 +99,6 @@ int read_quant_tables(JpegDecoder* d, int payload) {
             if (!(wide ? read_word(s, &value) : read_byte(s, &value))) return 0;
             table[i] = value;
         }
-        d->quant_defined[destination] = 1;
         remaining -= wide ? 129 : 65;
     }
     return 1;
@@ -104,20 +106,19 @@ int read_quant_tables(JpegDecoder* d, int payload) {
 
 int read_scan_header(JpegDecoder* d) {
     MemoryStream* s = d->stream.get();
-    if (d->component_count == 0) return 0;  // a scan before any frame header
+    // A scan before any frame header would be an empty picture.
+    if (d->component_count == 0) return 0;
     int count = 0;
     if (!read_byte(s, &count)) return 0;
+    // A selector that names no frame component sets nothing.
     for (int i = 0; i < count; ++i) {
         int id = 0, tables = 0;
         if (!read_byte(s, &id) || !read_byte(s, &tables)) return 0;
-        int matched = 0;
         for (int c = 0; c < d->component_count; ++c) {
             if (d->components[c].id != id) continue;
             d->components[c].dc_table = tables >> 4;
             d->components[c].ac_table = tables & 15;
-            matched = 1;
         }
-        if (!matched) return 0;
     }
     int start = 0, end = 0, approximation = 0;
     if (!read_byte(s, &start) || !read_byte(s, &end) || !read_byte(s, &approximation)) return 0;
@@ -125,14 +126,17 @@ int read_scan_header(JpegDecoder* d) {
     d->scan_end = end;
     d->approx_high = approximation >> 4;
     d->approx_low = approximation & 15;
-    // Every component decoded needs its tables, including one the scan did not name (it keeps
-    // tables 0).
+    // Every component is decoded with its tables, a component the scan did not name with
+    // tables 0; destinations above 3 lie outside the decoder.
     for (int c = 0; c < d->component_count; ++c) {
         const JpegComponent& component = d->components[c];
         if (component.dc_table > 3 || component.ac_table > 3) return 0;
-        if (!d->dc_tables[component.dc_table].defined) return 0;
-        if (!d->ac_tables[component.ac_table].defined) return 0;
-        if (!d->quant_defined[component.quant_table]) return 0;
+    }
+    // A table that no segment defined keeps its zero fill: every quantiser 0, and no Huffman
+    // code, so that each symbol is the next 16 bits.
+    for (int t = 0; t < 4; ++t) {
+        if (!d->dc_tables[t].defined) jpeg_build_huffman_table(&d->dc_tables[t]);
+        if (!d->ac_tables[t].defined) jpeg_build_huffman_table(&d->ac_tables[t]);
     }
     return 1;
 }
@@ -155,10 +159,9 @@ int jpeg_read_markers(JpegDecoder* d) {
         int length = 0;
         if (!read_word(s, &length)) return 0;
         const int payload = length - 2;
-        if (payload < 0 || payload > s->size - s->position) return 0;
         switch (code) {
             case 0xC0:
-                if (!read_frame_header(d, payload)) return 0;
+                if (!read_frame_header(d)) return 0;
                 break;
             case 0xC1: case 0xC2: case 0xC3: case 0xC5: case 0xC6: case 0xC7: case 0xC8:
             case 0xC9: case 0xCA: case 0xCB: case 0xCD: case 0xCE: case 0xCF:
@@ -182,7 +185,8 @@ int jpeg_read_markers(JpegDecoder* d) {
             case 0xDA:
                 return read_scan_header(d);
             default:  // APPn, COM, DAC, RSTn, DNL and anything unknown
-                if (s->seek(payload, 1) != 0) return 0;
+                // A length below 2 would step back onto the length field itself.
+                if (payload < 0 || s->seek(payload, 1) != 0) return 0;
                 break;
         }
     }

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include "app/app_state.h"
+#include "app/step_seam.h"
 #include "gl/pbuffer.h"
 #include "gl/wgl_extensions.h"
 
@@ -37,16 +38,18 @@ bool gmInitPixelFormat() {
 }
 
 bool gmInitOpenGL() {
-    if (!gmInitPixelFormat()) {
+    if (StepForcedToFail(RunStep::PixelFormat) || !gmInitPixelFormat()) {
         app.errorLog.append("gmInitPixelFormat(): Could not initialize pixel format\n");
         return false;
     }
-    app.renderContext = wglCreateContext(app.windowDC);
+    app.renderContext =
+        StepForcedToFail(RunStep::CreateContext) ? nullptr : wglCreateContext(app.windowDC);
     if (app.renderContext == nullptr) {
         app.errorLog.append("wglCreateContext(): Could not create OpenGL context\n");
         return false;
     }
-    if (!wglMakeCurrent(app.windowDC, app.renderContext)) {
+    if (StepForcedToFail(RunStep::ActivateContext) ||
+        !wglMakeCurrent(app.windowDC, app.renderContext)) {
         app.errorLog.append("wglMakeCurrent(): Could not activate OpenGL context\n");
         return false;
     }

@@ -90,17 +90,26 @@ int gmInitMultisample() {
     // A window's pixel format is set once for its life, so the multisampled one needs a new
     // window. The old context goes while still current; nothing draws in between.
     wglDeleteContext(app.renderContext);
+    app.renderContext = nullptr;
     ReleaseDC(app.mainWindow, app.windowDC);
+    app.windowDC = nullptr;
     app.windowRecreating = true;  // this WM_DESTROY is not the end of the program
     DestroyWindow(app.mainWindow);
 
+    // Without the new window, or without its context, nothing could be drawn and no window's
+    // destruction would end the run: the caller ends it as after a failed first context.
     app.mainWindow = CreateMainWindow();
-    // Without a window, GetDC would hand out the whole screen's DC to draw on.
-    app.windowDC = app.mainWindow != nullptr ? GetDC(app.mainWindow) : nullptr;
-    // A failure here shows in the later start-up steps, which report it.
-    gmInitPixelFormat();
-    app.renderContext = wglCreateContext(app.windowDC);
-    wglMakeCurrent(app.windowDC, app.renderContext);
+    if (app.mainWindow == nullptr) {
+        app.windowRecreating = false;
+        app.errorLog.append("CreateMainWindow: Could not create main window\n");
+        return 0;
+    }
+    app.windowDC = GetDC(app.mainWindow);
+    if (!gmInitOpenGL()) {
+        app.windowRecreating = false;
+        app.errorLog.append("gmInitOpenGL: Could not create OpenGL context\n");
+        return 0;
+    }
     glDisable(GL_MULTISAMPLE_ARB);  // each frame turns it on for the 3D scene only
 
     ShowWindow(app.mainWindow, SW_SHOW);

@@ -11,5 +11,7 @@ bool gmInitExtensions();
 // multisampleAvailable and multisampleFormat when one is found.
 bool gmFindMultisampleFormat();
 // Full screen, when a multisampled format exists: replaces the main window, its DC and its
-// rendering context by ones that use it. Always 1.
+// rendering context by ones that use it. 1 when done or not needed; 0, with the failure's
+// lines in the error log, when the new window or its context could not be made (the old ones
+// are gone by then, so the run cannot go on).
 int gmInitMultisample();

@@ -2,14 +2,11 @@
 #include "gl/pbuffer.h"
 
 #include "app/app_state.h"
+#include "app/error_report.h"
+#include "app/step_seam.h"
 #include "gl/wgl_extensions.h"
 
 namespace {
-
-bool HaveEntryPoints() {
-    return wgl.wglChoosePixelFormatARB != nullptr && wgl.wglCreatePbufferARB != nullptr &&
-           wgl.wglGetPbufferDCARB != nullptr && wgl.wglQueryPbufferARB != nullptr;
-}
 
 // Any format that can be drawn into off screen and bound as an RGBA texture will do; the
 // first one the driver lists is taken.
@@ -45,7 +42,6 @@ void SetPbufferState() {
 
 bool init_pbuffer(Pbuffer* pbuffer, int width, int height) {
     *pbuffer = Pbuffer{};
-    if (!HaveEntryPoints()) return false;
     HDC reference = wglGetCurrentDC();
 
     const int format = ChoosePbufferFormat(reference);
@@ -65,8 +61,9 @@ bool init_pbuffer(Pbuffer* pbuffer, int width, int height) {
     wgl.wglQueryPbufferARB(pbuffer->handle, WGL_PBUFFER_WIDTH_ARB, &pbuffer->width);
     wgl.wglQueryPbufferARB(pbuffer->handle, WGL_PBUFFER_HEIGHT_ARB, &pbuffer->height);
 
-    if (!wglMakeCurrent(pbuffer->dc, pbuffer->context)) {
-        MessageBoxA(nullptr, "Cannot activate Pbuffer", "Error", MB_OK | MB_ICONERROR);
+    if (StepForcedToFail(RunStep::ActivatePbuffer) ||
+        !wglMakeCurrent(pbuffer->dc, pbuffer->context)) {
+        ShowError("Error", "Cannot activate Pbuffer");
         return false;
     }
     SetPbufferState();
@@ -77,18 +74,13 @@ bool init_pbuffer(Pbuffer* pbuffer, int width, int height) {
 void destroy_pbuffer() {
     const Pbuffer& p = app.pbuffer;
     if (p.context != nullptr) wglDeleteContext(p.context);
-    // The entry points exist whenever a handle does; the checks keep a half-made start safe.
-    if (p.handle != nullptr && p.dc != nullptr && wgl.wglReleasePbufferDCARB != nullptr)
-        wgl.wglReleasePbufferDCARB(p.handle, p.dc);
-    if (p.handle != nullptr && wgl.wglDestroyPbufferARB != nullptr)
-        wgl.wglDestroyPbufferARB(p.handle);
+    if (p.handle != nullptr && p.dc != nullptr) wgl.wglReleasePbufferDCARB(p.handle, p.dc);
+    if (p.handle != nullptr) wgl.wglDestroyPbufferARB(p.handle);
 }
 
 bool gmRenderToPbuffer(PbufferDraw draw, void* user) {
     const Pbuffer& p = app.pbuffer;
-    if (p.handle == nullptr || wgl.wglReleaseTexImageARB == nullptr ||
-        wgl.wglBindTexImageARB == nullptr)
-        return false;
+    if (p.handle == nullptr) return false;
     // While bound to the texture the pbuffer must not be drawn into; a failed release leaves
     // the previous picture on the texture for this frame.
     if (!wgl.wglReleaseTexImageARB(p.handle, WGL_FRONT_LEFT_ARB)) return false;

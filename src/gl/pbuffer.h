@@ -14,7 +14,8 @@ struct Pbuffer {
 };
 
 // Creates the pbuffer with its own DC and context, sets that context's initial state and
-// makes the window context current again. Called with the window context current. False on
+// makes the window context current again. Called with the window context current, once
+// gmInitExtensions has found every required entry point (this code relies on them). False on
 // failure; handles made before the failure stay in the record for destroy_pbuffer.
 bool init_pbuffer(Pbuffer* pbuffer, int width, int height);
 // Releases what the program's pbuffer (app.pbuffer) holds. The fields keep their values.

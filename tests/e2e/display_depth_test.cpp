@@ -15,15 +15,17 @@ TEST(Depth8, RefusesA256ColourDesktop) {
         SaverProcess saver;
         ASSERT_TRUE(saver.start(args));
         MessageBoxText box;
-        ASSERT_TRUE(WaitForMessageBox(saver.pid(), 20000, &box)) << args;
+        ASSERT_TRUE(WaitForMessageBox(saver.pid(), kPatienceMs, &box)) << args;
         EXPECT_EQ(box.title, "A Veloth 3D Screen Saver");
         EXPECT_EQ(box.text,
                   "This program can't operate with 256 colors desktops.\n"
                   "Recommended desktop's color depth is 32 bits per pixel.");
+        EXPECT_TRUE(box.topMost) << args;
+        EXPECT_TRUE(box.foreground) << args;
         EXPECT_EQ(WaitForWindow(saver.pid(), "MyClass", 0), nullptr) << args;
         PressOk(box.box);
         DWORD code = 1;
-        ASSERT_TRUE(saver.waitForExit(10000, &code)) << args;
+        ASSERT_TRUE(saver.waitForExit(kPatienceMs, &code)) << args;
         EXPECT_EQ(code, 0u);
     }
     DestroyWindow(host);

@@ -22,10 +22,10 @@ TEST(FullScreenPlatform, ReplacesItsWindowOnceAndLeavesTheDisplayAsFound) {
     const DEVMODEA before = CurrentMode();
     SaverProcess saver;
     ASSERT_TRUE(saver.start("/s"));
-    HWND first = WaitForWindow(saver.pid(), "MyClass", 20000);
+    HWND first = WaitForWindow(saver.pid(), "MyClass", kPatienceMs);
     ASSERT_NE(first, nullptr);
-    ASSERT_TRUE(WaitForWindowGone(first, 10000)) << "the first window was kept";
-    HWND second = WaitForWindow(saver.pid(), "MyClass", 10000);
+    ASSERT_TRUE(WaitForWindowGone(first, kPatienceMs)) << "the first window was kept";
+    HWND second = WaitForWindow(saver.pid(), "MyClass", kPatienceMs);
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, first);
 
@@ -36,7 +36,7 @@ TEST(FullScreenPlatform, ReplacesItsWindowOnceAndLeavesTheDisplayAsFound) {
 
     PressKey('Q');
     DWORD code = 1;
-    ASSERT_TRUE(saver.waitForExit(10000, &code));
+    ASSERT_TRUE(saver.waitForExit(kPatienceMs, &code));
     EXPECT_EQ(code, 0u);
     const DEVMODEA after = CurrentMode();
     EXPECT_EQ(after.dmBitsPerPel, before.dmBitsPerPel);
@@ -51,14 +51,16 @@ TEST(Depth16, FullScreenEndsWhenTheDisplayCannotGoTo32Bits) {
     SaverProcess saver;
     ASSERT_TRUE(saver.start("/s"));
     MessageBoxText box;
-    ASSERT_TRUE(WaitForMessageBox(saver.pid(), 20000, &box));
+    ASSERT_TRUE(WaitForMessageBox(saver.pid(), kPatienceMs, &box));
     EXPECT_EQ(box.title, "A Veloth 3D Screen Saver");
     EXPECT_EQ(box.text, "Cannot set display mode to 32bit");
     EXPECT_TRUE(box.errorIcon);
+    EXPECT_TRUE(box.topMost);
+    EXPECT_TRUE(box.foreground);
     EXPECT_EQ(WaitForWindow(saver.pid(), "MyClass", 0), nullptr);
     PressOk(box.box);
     DWORD code = 1;
-    ASSERT_TRUE(saver.waitForExit(10000, &code));
+    ASSERT_TRUE(saver.waitForExit(kPatienceMs, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_EQ(WaitForWindow(saver.pid(), "#32770", 0), nullptr) << "a second box followed";
     EXPECT_EQ(CurrentMode().dmBitsPerPel, 16u);

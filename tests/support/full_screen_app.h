@@ -29,7 +29,10 @@ inline HWND MakeFullScreenWindow(int width, int height) {
 }
 
 // Removes one waiting message of this kind from the thread's queue; true if there was one.
+// A pending quit comes out of any filtered peek, so it is left in place unless asked for.
 inline bool TakeMessage(UINT message) {
     MSG msg;
+    if (!PeekMessageA(&msg, nullptr, message, message, PM_NOREMOVE) || msg.message != message)
+        return false;
     return PeekMessageA(&msg, nullptr, message, message, PM_REMOVE) != FALSE;
 }

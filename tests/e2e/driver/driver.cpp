@@ -12,6 +12,29 @@ std::string SaverPath() {
     return path != nullptr ? path : VELOTH_SCR_PATH;
 }
 
+namespace {
+
+// Every saver this driver starts runs in one job that ends with the driver: a driver killed at
+// its timeout must not leave a top-most full-screen saver on the display for the tests after
+// it. The job's handle closes with the driver's process, and the job's processes with it.
+HANDLE g_saverJob = nullptr;
+
+HANDLE SaverJob() {
+    if (g_saverJob != nullptr) return g_saverJob;
+    g_saverJob = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (g_saverJob == nullptr ||
+        !SetInformationJobObject(g_saverJob, JobObjectExtendedLimitInformation, &limits,
+                                 sizeof(limits))) {
+        std::fprintf(stderr, "driver: no job to end the savers with the driver, error %lu\n",
+                     GetLastError());
+    }
+    return g_saverJob;
+}
+
+}  // namespace
+
 SaverProcess::~SaverProcess() {
     if (process_ == nullptr) return;
     if (running()) {
@@ -29,11 +52,16 @@ bool SaverProcess::start(const std::string& args) {
     PROCESS_INFORMATION info = {};
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\0');
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+    // Suspended until it is in the job, so that not even its first window escapes it.
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, nullptr, &startup, &info)) {
         std::fprintf(stderr, "CreateProcess(%s) failed: error %lu\n", line.c_str(), GetLastError());
         return false;
     }
+    HANDLE job = SaverJob();
+    if (job != nullptr && !AssignProcessToJobObject(job, info.hProcess))
+        std::fprintf(stderr, "driver: saver not in the job, error %lu\n", GetLastError());
+    ResumeThread(info.hThread);
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     pid_ = info.dwProcessId;
@@ -49,6 +77,15 @@ bool SaverProcess::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
         return false;
     GetExitCodeProcess(process_, exitCode);
     return true;
+}
+
+bool EndsWithin(SaverProcess& saver, DWORD ms, DWORD* code) {
+    const double end = NowMs() + ms;
+    while (NowMs() < end) {
+        PumpMessages(50);
+        if (saver.waitForExit(0, code)) return true;
+    }
+    return false;
 }
 
 double NowMs() {
@@ -141,6 +178,20 @@ BOOL CALLBACK ReadBoxChild(HWND child, LPARAM param) {
     return TRUE;
 }
 
+// No visible window stands above the window in the window order and overlaps it.
+bool NothingAbove(HWND window) {
+    RECT own = {};
+    GetWindowRect(window, &own);
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr;
+         above = GetWindow(above, GW_HWNDPREV)) {
+        RECT other = {}, overlap = {};
+        if (IsWindowVisible(above) && GetWindowRect(above, &other) &&
+            IntersectRect(&overlap, &own, &other))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WaitForMessageBox(DWORD pid, DWORD timeoutMs, MessageBoxText* out) {
@@ -156,6 +207,9 @@ bool WaitForMessageBox(DWORD pid, DWORD timeoutMs, MessageBoxText* out) {
     out->box = box;
     out->title = WindowText(box);
     out->text = contents.text;
+    out->topMost = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    out->uncovered = NothingAbove(box);
+    out->foreground = WaitUntil(3000, [&] { return GetForegroundWindow() == box; });
     // Icon handles are not comparable across processes; the error icon is the one in red.
     out->errorIcon = false;
     RECT icon = {};
@@ -178,16 +232,29 @@ namespace {
 
 void Send(INPUT* inputs, UINT count) { SendInput(count, inputs, sizeof(INPUT)); }
 
-}  // namespace
-
-void MoveMouse(int x, int y) {
+// A pointer event at (x, y) in absolute coordinates. The system maps the 0..65535 range back
+// to pixels rounding down, so the coordinate is rounded up to land on exactly that pixel.
+INPUT MouseAt(int x, int y, DWORD flags) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = static_cast<LONG>((x * 65536LL + width / 2) / width);
-    input.mi.dy = static_cast<LONG>((y * 65536LL + height / 2) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = static_cast<LONG>((x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((y * 65536LL + height - 1) / height);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    return input;
+}
+
+}  // namespace
+
+void MoveMouse(int x, int y) {
+    INPUT input = MouseAt(x, y, 0);
     Send(&input, 1);
+}
+
+void ClickAt(int x, int y, bool right) {
+    INPUT inputs[2] = {MouseAt(x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                       MouseAt(x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
+    Send(inputs, 2);
 }
 
 void ClickMouse() {
@@ -282,6 +349,36 @@ double ShareOfColour(const Screenshot& shot, const RECT& area, COLORREF colour, 
         }
     }
     return total == 0 ? 0.0 : static_cast<double>(matching) / total;
+}
+
+namespace {
+
+double ShareOfChangedPixels(const Screenshot& before, const Screenshot& after) {
+    if (before.bgrx.size() != after.bgrx.size() || before.bgrx.empty()) return 1.0;
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < before.bgrx.size(); i += 4) {
+        if (before.bgrx[i] != after.bgrx[i] || before.bgrx[i + 1] != after.bgrx[i + 1] ||
+            before.bgrx[i + 2] != after.bgrx[i + 2])
+            ++changed;
+    }
+    return static_cast<double>(changed) / static_cast<double>(before.bgrx.size() / 4);
+}
+
+}  // namespace
+
+HWND StartFullScreen(SaverProcess& saver, DWORD timeoutMs) {
+    const double end = NowMs() + timeoutMs;
+    const auto left = [&] { return static_cast<DWORD>(NowMs() < end ? end - NowMs() : 0); };
+    const Screenshot before = CaptureScreen();
+    if (!saver.start("/s")) return nullptr;
+    HWND first = WaitForWindow(saver.pid(), "MyClass", left());
+    if (first == nullptr || !WaitForWindowGone(first, left())) return nullptr;
+    HWND window = WaitForWindow(saver.pid(), "MyClass", left());
+    if (window == nullptr) return nullptr;
+    const bool drawing = WaitUntil(left(), [&] {
+        return IsWindowVisible(window) && ShareOfChangedPixels(before, CaptureScreen()) > 0.5;
+    });
+    return drawing ? window : nullptr;
 }
 
 HWND CreateHostWindow(int x, int y, int width, int height) {

@@ -10,6 +10,10 @@
 
 namespace e2e {
 
+// How long the tests wait for anything the saver does: far more than a loaded 2-core machine
+// needs, so that only a saver that never does it fails.
+const DWORD kPatienceMs = 60000;
+
 // The screen saver under test: $VELOTH_SCR, or the one this build made.
 std::string SaverPath();
 
@@ -33,6 +37,11 @@ private:
     DWORD pid_ = 0;
 };
 
+// Waits up to ms for the saver to end while this thread answers messages: the saver's windows
+// wait on this thread's windows (a preview's parent, the About box's owner). True with the
+// exit code when it ended.
+bool EndsWithin(SaverProcess& saver, DWORD ms, DWORD* code);
+
 // Milliseconds since an arbitrary start, at the best resolution Wine gives.
 double NowMs();
 void SleepMs(DWORD ms);
@@ -50,9 +59,12 @@ struct MessageBoxText {
     HWND box = nullptr;
     std::string title;
     std::string text;
-    bool errorIcon = false;  // the box shows the error icon (a red one)
+    bool errorIcon = false;   // the screen shows the box's error icon (a red one)
+    bool topMost = false;     // the box stands in the top-most band, with full-screen windows
+    bool uncovered = false;   // no window above the box in the window order overlaps it
+    bool foreground = false;  // the box is the foreground window, so the keyboard reaches it
 };
-// Waits for a message box of the process and reads its title and message.
+// Waits for a message box of the process and reads its title, message, icon and place.
 bool WaitForMessageBox(DWORD pid, DWORD timeoutMs, MessageBoxText* out);
 // Presses the box's OK button as a user would.
 void PressOk(HWND box);
@@ -60,6 +72,9 @@ void PressOk(HWND box);
 // Real input through the system's input queue, as hardware input arrives.
 void MoveMouse(int x, int y);
 void ClickMouse();
+// A click that carries its own position: it lands there even while earlier pointer moves are
+// still on their way.
+void ClickAt(int x, int y, bool right = false);
 void PressKey(WORD virtualKey);
 void PressKeyWithAlt(WORD virtualKey);
 
@@ -74,6 +89,12 @@ struct Screenshot {
 Screenshot CaptureScreen();
 // The share of pixels in the rectangle whose colour is within tolerance of colour.
 double ShareOfColour(const Screenshot& shot, const RECT& area, COLORREF colour, int tolerance);
+
+// Starts the full-screen saver and waits, as long as timeoutMs, until it draws: its first
+// window gone (the saver makes it again with a multisampled format), the new one shown, and
+// most of the screen changed from what it showed before the start. Returns the drawing
+// window, or null.
+HWND StartFullScreen(SaverProcess& saver, DWORD timeoutMs);
 
 // Makes a visible top-level window of this process, standing in for the Display Properties
 // preview area (or for any other application's window).

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/frame_loop.h"
+#include "app/frame_clock.h"
 #include "assets/light.h"
 #include "assets/model.h"
 #include "assets/texture.h"
@@ -21,6 +21,7 @@
 #include "resource_ids.h"
 #include "scene/glyph_rain.h"
 #include "scene/screen_passes.h"
+#include "support/fake_ticks.h"
 #include "support/full_screen_run.h"
 #include "support/picture_file.h"
 
@@ -204,14 +205,15 @@ TEST_F(FullScreenLoad, WindowContextHoldsTheModelItsTexturesTheBannerAndTheLight
 }
 
 TEST_F(FullScreenLoad, PbufferContextHoldsTheGlyphStripAndTheMessageAndTheRainStartsAtZero) {
-    const DWORD before = GetTickCount();
+    // The frame clock and the rain start at the loading, on the program's tick source.
+    FakeTickSource ticks(0xFFFFFF00u);
     ASSERT_EQ(gmLoadStuff(), 1);
-    // The clock was restarted during the loading, the rain made with its first ten columns.
-    const float sinceReset = gmGetTime(0);
-    const DWORD sinceStart = GetTickCount() - before;
-    EXPECT_LE(sinceReset, sinceStart / 1000.0f + 0.001f);
+    ticks.set(0xFFFFFF00u + 1200u);
+    EXPECT_FLOAT_EQ(gmGetTime(0), 1.2f);
     ASSERT_NE(app.glyphRain, nullptr);
     EXPECT_EQ(app.glyphRain->columnCount, 10);
+    app.glyphRain->update();
+    EXPECT_FLOAT_EQ(app.glyphRain->now, 1.2f);
 
     const struct {
         const char* name;

@@ -38,6 +38,13 @@ const ConformanceCase kConformance[] = {
     {"q80_422_40x24.jpg", "q80_422_40x24.ppm"},
     {"q80_444_30x30.jpg", "q80_444_30x30.ppm"},
     {"q85_grey_45x37.jpg", "q85_grey_45x37.pgm"},
+    // With restart intervals, in MCU rows and in MCUs; the same pictures and settings as files
+    // above, so the same reference decodes.
+    {"q95_420_61x47_restart1.jpg", "q95_420_61x47.ppm"},
+    {"q20_420_100x75_restart3b.jpg", "q20_420_100x75.ppm"},
+    {"q80_422_40x24_restart5b.jpg", "q80_422_40x24.ppm"},
+    {"q80_444_30x30_restart1b.jpg", "q80_444_30x30.ppm"},
+    {"q85_grey_45x37_restart2.jpg", "q85_grey_45x37.pgm"},
 };
 
 TEST(JpegConformance, MatchesIndependentDecoderWithinTolerance) {

@@ -29,6 +29,27 @@ Decoded decode(const Bytes& bytes, const char* name) {
     return d;
 }
 
+std::vector<int> flat_block_values(const Decoded& d) {
+    std::vector<int> values;
+    if (d.pixels == nullptr) {
+        ADD_FAILURE() << "not decoded: " << d.messages;
+        return values;
+    }
+    for (int left = 0; left < d.width; left += 8) {
+        const int v = d.at(left, 0, 0);
+        for (int y = 0; y < 8 && y < d.height; ++y) {
+            for (int x = left; x < left + 8 && x < d.width; ++x) {
+                EXPECT_EQ(d.at(x, y, 0), v) << "block " << left / 8 << " is not flat";
+                EXPECT_EQ(d.at(x, y, 1), v);
+                EXPECT_EQ(d.at(x, y, 2), v);
+                EXPECT_EQ(d.at(x, y, 3), 255);
+            }
+        }
+        values.push_back(v);
+    }
+    return values;
+}
+
 namespace {
 
 // The next whitespace-separated number of a PNM header, skipping comments.
@@ -131,18 +152,31 @@ void BitWriter::raw(const Bytes& bytes) {
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
 }
 
-Bytes BitWriter::finish() {
+void BitWriter::align() {
     if (pending_bits_ > 0) put(0xFF, 8 - pending_bits_);
+}
+
+Bytes BitWriter::finish() {
+    align();
     return bytes_;
 }
 
-void put_dc_block(BitWriter* writer, int diff) {
+int size_category(int value) {
     int size = 0;
-    for (int magnitude = diff < 0 ? -diff : diff; magnitude > 0; magnitude >>= 1) ++size;
-    writer->put(static_cast<unsigned>(size), 4);
-    // T.81: a negative difference is sent as diff - 1 in its low `size` bits.
-    const unsigned bits = static_cast<unsigned>(diff < 0 ? diff - 1 : diff);
+    for (int magnitude = value < 0 ? -value : value; magnitude > 0; magnitude >>= 1) ++size;
+    return size;
+}
+
+void put_amplitude(BitWriter* writer, int value) {
+    const int size = size_category(value);
+    // T.81: a negative value is sent as value - 1 in its low `size` bits.
+    const unsigned bits = static_cast<unsigned>(value < 0 ? value - 1 : value);
     writer->put(bits & ((1u << size) - 1), size);
+}
+
+void put_dc_block(BitWriter* writer, int diff) {
+    writer->put(static_cast<unsigned>(size_category(diff)), 4);
+    put_amplitude(writer, diff);
     writer->put(0, 1);
 }
 
@@ -179,4 +213,10 @@ JpegFile crafted_jpeg(int width, int height, const std::vector<int>& samplings, 
     file.entropy = entropy;
     file.entropy.insert(file.entropy.end(), {0xFF, 0xD9});
     return file;
+}
+
+void add_restart_interval(JpegFile* file, int interval) {
+    Bytes dri;
+    put_word(&dri, interval);
+    file->segments.insert(file->segments.end() - 1, {0xDD, dri});
 }

@@ -31,6 +31,9 @@ struct Decoded {
 // Decodes a copy of the bytes held in a buffer of exactly their size, so that a read past the
 // end is an error the sanitizers see.
 Decoded decode(const Bytes& bytes, const char* name = "test.jpg");
+// The value of each 8 x 8 block along the top of a grey picture of one block row; a block
+// that is not flat, or a pixel that is not grey with alpha 255, fails the test.
+std::vector<int> flat_block_values(const Decoded& decoded);
 
 // A binary PGM or PPM: samples per pixel 1 or 3, rows top first.
 struct Pnm {
@@ -62,6 +65,8 @@ public:
     void put(unsigned value, int bits);
     // Bytes written as they are (a marker, say); the bits so far must fill whole bytes.
     void raw(const Bytes& bytes);
+    // Pads the current byte with 1 bits, as an encoder does before a marker.
+    void align();
     // The data, its last byte padded with 1 bits.
     Bytes finish();
 
@@ -78,5 +83,11 @@ private:
 // samplings holds one H/V byte per component (ids 1, 2, 3).
 JpegFile crafted_jpeg(int width, int height, const std::vector<int>& samplings, int dc_quant,
                       const Bytes& entropy);
+// T.81's size category of a coefficient or DC difference: the bits its magnitude needs.
+int size_category(int value);
+// Writes the value's size_category(value) bits, a negative value as value - 1.
+void put_amplitude(BitWriter* writer, int value);
 // Appends a block whose DC difference is diff to the writer (see crafted_jpeg).
 void put_dc_block(BitWriter* writer, int diff);
+// A DRI segment of the given restart interval, inserted just before SOS.
+void add_restart_interval(JpegFile* file, int interval);

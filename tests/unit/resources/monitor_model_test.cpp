@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "assets/gxu_format.h"
 #include "unit/resources/gxu_reader.h"
 
 namespace {
@@ -91,6 +92,35 @@ TEST(MonitorModel, HoldsOneFrameOfCasingAndScreenToItsLastByte) {
     size += 2 + 32 * model.vertices.size() + 2 * index_total;
     EXPECT_EQ(bytes.size(), size);
     EXPECT_EQ(model.bytes_read, bytes.size());
+}
+
+// The program's own parser takes the file as it is and reads the same model from it.
+TEST(MonitorModel, TheProgramsParserReadsTheSameModel) {
+    const std::vector<unsigned char> bytes = resource_file("output.gxu");
+    const GxuModel& ours = monitor();
+    GxuData parsed;
+    ASSERT_EQ(ParseGxu(bytes.data(), bytes.size(), &parsed), GxuStatus::Ok);
+    ASSERT_EQ(parsed.frame_count, 1);
+    ASSERT_EQ(parsed.material_count, 2);
+    ASSERT_EQ(parsed.vertex_counts[0], static_cast<int>(ours.vertices.size()));
+    for (int m = 0; m < 2; ++m) {
+        EXPECT_EQ(parsed.triangle_counts[m], ours.materials[m].triangle_count);
+        EXPECT_STREQ(parsed.texture_names[m], ours.materials[m].texture.c_str());
+    }
+    for (std::size_t v = 0; v < ours.vertices.size(); ++v) {
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_EQ(parsed.positions[0][3 * v + i], ours.vertices[v].position[i]);
+            ASSERT_EQ(parsed.normals[0][3 * v + i], ours.vertices[v].normal[i]);
+        }
+        for (int i = 0; i < 2; ++i)
+            ASSERT_EQ(parsed.texcoords[0][2 * v + i], ours.vertices[v].texcoord[i]);
+    }
+    std::size_t at = 0;
+    for (const auto& list : ours.triangles) {
+        for (const auto& tri : list) {
+            for (int index : tri) ASSERT_EQ(parsed.indices[0][at++], index);
+        }
+    }
 }
 
 // The reader above is what the byte count rests on: it must refuse files that are one byte
