@@ -10,6 +10,7 @@
 
 #include "e2e/driver/driver.h"
 #include "support/picture_file.h"
+#include "support/scene_expect.h"
 #include "support/scene_picture.h"
 
 using namespace e2e;
@@ -141,21 +142,7 @@ TEST(Scene, DesktopDissolvesIntoTheSceneAndTheExitShowsTheMessage) {
     HWND window = WaitForWindow(saver.pid(), "MyClass", 0);
     ASSERT_NE(window, nullptr);
 
-    // The scene: the banner at the top centre with the desktop beside it, the monitor in the
-    // middle and lit, its screen raining, its silhouette on the side away from the light.
-    EXPECT_GE(parts.bannerShare, 0.97);
-    EXPECT_GE(parts.besideBanner, 0.99);
-    const int middleX = (parts.model.left + parts.model.right) / 2;
-    const int middleY = (parts.model.top + parts.model.bottom) / 2;
-    EXPECT_NEAR(middleX, shot.width / 2, shot.width / 10);
-    EXPECT_NEAR(middleY, shot.height / 2, shot.height / 8);
-    EXPECT_GT(parts.model.width(), shot.width / 3);
-    EXPECT_GT(parts.casingLight, 120.0);
-    EXPECT_GT(parts.green, 300);
-    EXPECT_GT(parts.white, 15);
-    EXPECT_EQ(parts.messageCells, 0);
-    EXPECT_GT(parts.silhouette, 20000);
-    EXPECT_GT(parts.silhouetteLeft, parts.silhouette * 9 / 10);
+    scene::ExpectCompleteScene(parts, shot.width, shot.height);
 
     // After an input the message is on the monitor's screen, over the rain, in every frame
     // until the close.

@@ -63,14 +63,7 @@ TEST(PreviewLoad, MakesOnlyThePreviewPictureWithReplace) {
     const int width = 152, height = 112 + GetSystemMetrics(SM_CYMENU);
     GlContext gl(width, height);
     ASSERT_TRUE(gl.ok()) << gl.failure();
-    app = AppState{};
-    app.runMode = RunMode::Preview;
-    app.instance = GetModuleHandleA(nullptr);
-    app.mainWindow = gl.window();
-    app.windowDC = gl.dc();
-    app.renderContext = gl.context();
-    app.screenWidth = width;
-    app.screenHeight = height;
+    UseAsPreviewWindow(gl, width, height);
     gmInitGLState();
 
     ASSERT_EQ(gmLoadStuff(), 1);
