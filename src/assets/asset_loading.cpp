@@ -90,6 +90,10 @@ int LoadFullScreenStuff() {
 
 }  // namespace
 
+// GL contract: expects the window context current. The preview leaves GL_REPLACE in it. Full
+// screen leaves both of its matrices at identity with GL_PROJECTION selected, GL_LIGHT1 set up
+// and enabled, "GM.raw" bound and the texture environment at OpenGL's GL_MODULATE; the pbuffer
+// context gets GL_MODULATE set. Returns with the window context current, also on failure.
 int gmLoadStuff() {
     app.textureRoot = new (std::nothrow) Texture();
     if (app.textureRoot == nullptr) return 0;
