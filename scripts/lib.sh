@@ -66,3 +66,41 @@ make_prefix() {
 end_wineserver() {
   WINEPREFIX=$1 "$VELOTH_WINESERVER" -k 2>/dev/null || true
 }
+
+# build_swapclock: builds the buffer-swap recorder (bench/swapclock.c) when it is missing or
+# older than its source, and sets VELOTH_SWAPCLOCK to the shared object. Run a GL program with
+# LD_PRELOAD=$VELOTH_SWAPCLOCK SWAPCLOCK_OUT=file and every swap appends its time (ns) to file.
+build_swapclock() {
+  VELOTH_SWAPCLOCK="$VELOTH_ROOT/build/swapclock.so"
+  if [ ! -f "$VELOTH_SWAPCLOCK" ] || [ "$VELOTH_ROOT/bench/swapclock.c" -nt "$VELOTH_SWAPCLOCK" ]; then
+    mkdir -p "$VELOTH_ROOT/build"
+    gcc -shared -fPIC -O2 "$VELOTH_ROOT/bench/swapclock.c" -o "$VELOTH_SWAPCLOCK" -ldl
+  fi
+}
+
+# show_desktop_picture PICTURE: covers the screen of $DISPLAY with the picture through
+# tools/desktop_picture (win64 build) in $WINEPREFIX, waits until it shows, and sets
+# VELOTH_DESKTOP_PID. A picture put on the X root is not what Wine's screen capture sees.
+show_desktop_picture() {
+  local bmp="$VELOTH_ROOT/build/desktop-picture-$$.bmp" want _
+  convert "$1" -type truecolor BMP3:"$bmp"
+  want=$(convert "$1" -crop 1x1+0+0 -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1)
+  "$VELOTH_WINE" "$VELOTH_ROOT/build/win64/tools/desktop_picture.exe" "Z:$bmp" >/dev/null 2>&1 &
+  VELOTH_DESKTOP_PID=$!
+  for _ in $(seq 1 600); do
+    [ "$(import -window root -crop 1x1+0+0 -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1)" = "$want" ] && break
+    sleep 0.05
+  done
+  rm -f "$bmp"
+}
+
+# wait_for_lines FILE COUNT SECONDS: true once FILE has COUNT lines, false after SECONDS.
+wait_for_lines() {
+  local file=$1 count=$2 tries=$(( $3 * 20 ))
+  while [ "$tries" -gt 0 ]; do
+    [ -f "$file" ] && [ "$(wc -l <"$file")" -ge "$count" ] && return 0
+    sleep 0.05
+    tries=$((tries - 1))
+  done
+  return 1
+}

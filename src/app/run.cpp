@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "app/maker_addresses.h"
 #include "app/step_seam.h"
+#include "assets/asset_loading.h"
 #include "gl/context.h"
 #include "gl/extensions.h"
 #include "gl/pbuffer.h"
@@ -120,16 +121,15 @@ bool StartUp(HINSTANCE instance, const char* commandLine) {
     StartOpenGL();
     StartFullScreenTargets();
     if (!StartStopped()) gmInitGLState();
-    // The assets are loaded at this point (gmLoadStuff, still to come); its failure appends
-    // "gmLoadStuff: Could not load stuff" and closes through FailAndClose, and the tests fail
-    // it through a RunStep of its own.
+    if (!StartStopped() && (StepForcedToFail(RunStep::LoadStuff) || !gmLoadStuff()))
+        FailAndClose("gmLoadStuff: Could not load stuff\n");
     if (FullScreen() && !StartStopped()) ShowCursor(FALSE);
     return true;
 }
 
 // Every step after the frame loop, in order.
 void ShutDown() {
-    // The scene objects are deleted first (gmFreeStuff), once the loading makes them.
+    gmFreeStuff();
     if (FullScreen()) {
         SetScreenSaverRunning(FALSE);
         ShowCursor(TRUE);

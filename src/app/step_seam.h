@@ -16,6 +16,7 @@ enum class RunStep : int {
     Extensions,       // gmInitExtensions
     Pbuffer,          // init_pbuffer as a whole
     ActivatePbuffer,  // wglMakeCurrent of the pbuffer context
+    LoadStuff,        // gmLoadStuff
     Render,           // gmRender
     Preview,          // gmPreview
 };

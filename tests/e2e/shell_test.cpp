@@ -155,16 +155,6 @@ TEST(FullScreen, LosingActivationClosesAtOnce) {
     EXPECT_EQ(code, 0u);
 }
 
-TEST(FullScreen, DrawsFramesOverTheWholeScreen) {
-    SaverProcess saver;
-    ASSERT_NE(StartFullScreen(saver, kPatienceMs), nullptr);
-    const Screenshot shot = CaptureScreen();
-    shot.save_bmp("e2e-fullscreen.bmp");
-    const RECT whole = {0, 0, shot.width, shot.height};
-    // No scene yet: the frame is the clear colour, white, edge to edge.
-    EXPECT_GT(ShareOfColour(shot, whole, RGB(255, 255, 255), 8), 0.99);
-}
-
 TEST(Preview, RunsAsAChildUntilTheParentGoes) {
     HWND host = CreateHostWindow(300, 200, 152, 112);
     ASSERT_NE(host, nullptr);

@@ -1,5 +1,6 @@
-// Sets up the program state of a full-screen run for tests: on a test's GlContext, or on a
-// window of the program's own class; and takes posted messages off the test thread's queue.
+// Sets up the program state of a full-screen or preview run for tests: on a test's GlContext,
+// or on a window of the program's own class; and takes posted messages off the test thread's
+// queue.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,18 @@ inline void UseAsFullScreenWindow(const GlContext& gl) {
     app.mainWindow = gl.window();
     app.windowDC = gl.dc();
     app.renderContext = gl.context();
+}
+
+// A preview run drawing into the test's context, its window standing in for the child window.
+inline void UseAsPreviewWindow(const GlContext& gl, int width, int height) {
+    app = AppState{};
+    app.runMode = RunMode::Preview;
+    app.instance = GetModuleHandleA(nullptr);
+    app.mainWindow = gl.window();
+    app.windowDC = gl.dc();
+    app.renderContext = gl.context();
+    app.screenWidth = width;
+    app.screenHeight = height;
 }
 
 // A full-screen run of the given screen size with its window made by CreateMainWindow (not yet

@@ -138,6 +138,17 @@ void WriteSlot(void** slot, void* value) {
 
 }  // namespace
 
+ImportHook::ImportHook(const char* dll, const char* function, void* replacement) {
+    HMODULE module = GetModuleHandleA(dll);
+    original_ = module != nullptr ? reinterpret_cast<void*>(GetProcAddress(module, function)) : nullptr;
+    slot_ = original_ != nullptr ? ImportSlot(dll, original_) : nullptr;
+    if (slot_ != nullptr) WriteSlot(slot_, replacement);
+}
+
+ImportHook::~ImportHook() {
+    if (slot_ != nullptr) WriteSlot(slot_, original_);
+}
+
 std::string CallText(const char* function, const std::vector<long long>& integers,
                      const void* pointer, bool has_pointer) {
     std::string text = std::string(function) + "(";

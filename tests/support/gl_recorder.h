@@ -34,6 +34,25 @@ private:
     std::vector<Model*> models_;
 };
 
+// Points the executable's import slot of one function at a replacement while it lives, for a
+// test that must see a call the recorder does not log (SwapBuffers, say). ok() is false when
+// the executable does not import the function from that DLL.
+class ImportHook {
+public:
+    ImportHook(const char* dll, const char* function, void* replacement);
+    ~ImportHook();
+    ImportHook(const ImportHook&) = delete;
+    ImportHook& operator=(const ImportHook&) = delete;
+
+    bool ok() const { return slot_ != nullptr; }
+    // The function the slot held, to be called by the replacement.
+    void* original() const { return original_; }
+
+private:
+    void* original_ = nullptr;
+    void** slot_ = nullptr;
+};
+
 // The log's text of one call, as GlRecorder writes it: "glDrawElements(4, 30, 5123, 0x...)".
 // Integers in decimal, pointers with %p, floats with %g.
 std::string CallText(const char* function, const std::vector<long long>& integers,

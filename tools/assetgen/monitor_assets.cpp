@@ -1,6 +1,6 @@
-// Makes the model, paints its atlas and the preview picture, and draws the model for the
-// contact sheet: first as the program's camera sees it at the start, over a desktop, then
-// turned to show its sides and its back.
+// Makes the model, paints its atlas, makes the preview picture from its screenshot, and draws
+// the model for the contact sheet: first as the program's camera sees it at the start, over a
+// desktop, then turned to show its sides and its back.
 #include "monitor_assets.h"
 
 #include "casing_atlas.h"
@@ -54,7 +54,7 @@ void GenerateMonitorAssets(Generated* out) {
     }
 
     const std::vector<unsigned char> preview_jpeg =
-        EncodeJpeg(PaintPreviewPicture(model.mesh, model.materials, atlas, screen), kJpegQuality);
+        EncodeJpeg(PreviewPicture(ReadPpm(ASSETGEN_PREVIEW_SOURCE)), kJpegQuality);
     out->files.push_back({"ASmallTexture1.jpg", preview_jpeg});
 
     const Mat4 to_middle = Translation(0, -0.8, -2.3), from_middle = Translation(0, 0.8, 2.3);

@@ -1,11 +1,10 @@
-// The preview picture (see preview_picture.h): the monitor from the program's camera at the
-// start, its rain on the screen and its silhouette, over a dark ground that lightens a little
-// towards the middle.
+// The preview picture from the committed screenshot (see preview_picture.h).
 #include "preview_picture.h"
 
 #include <cmath>
-
-#include "raster.h"
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace assetgen {
 
@@ -13,68 +12,64 @@ namespace {
 
 constexpr int kWidth = 256, kHeight = 128;
 constexpr int kShownWidth = 152, kShownHeight = 112;
-// The preview quad spans y from -1 to 0.83036 of the window: 0.91518 of its height.
-constexpr double kShownFraction = 1.83036 / 2;
 
-const Rgb kGroundEdge = Hex(0x07090C);
-const Rgb kGroundMiddle = Hex(0x1C222A);
-
-// A box blur of the given radius across the rows, wrapping around as the texture does, and
-// turned a quarter so that a second pass blurs the columns.
-Image BlurRowsAndTurn(const Image& image, int radius) {
-    Image out(image.height, image.width);
-    const double weight = 1.0 / (2 * radius + 1);
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            Rgb sum;
-            for (int k = -radius; k <= radius; ++k) {
-                sum = sum + image.At((x + k + image.width) % image.width, y);
-            }
-            out.At(y, x) = sum * weight;
-        }
-    }
-    return out;
+[[noreturn]] void Fail(const std::string& what) {
+    std::fprintf(stderr, "assetgen: preview: %s\n", what.c_str());
+    std::exit(1);
 }
 
-// Shrunk to the preview's size the screen's thin glyph strokes average out to near black; a
-// soft glow around them, as a picture tube's phosphor gives, keeps the rain visible there.
-Image Glowing(const Image& screen) {
-    constexpr int kRadius = 5;
-    constexpr double kStrength = 2.2;
-    const Image blurred = BlurRowsAndTurn(BlurRowsAndTurn(screen, kRadius), kRadius);
-    Image out(screen.width, screen.height);
-    for (std::size_t i = 0; i < out.pixels.size(); ++i) {
-        const Rgb sum = screen.pixels[i] + blurred.pixels[i] * kStrength;
-        out.pixels[i] = {Clamp(sum.r, 0, 1), Clamp(sum.g, 0, 1), Clamp(sum.b, 0, 1)};
+// The shown corner's pixel that an unseen one repeats: the nearer of the corner's edges,
+// counting the wrap from the far side of the texture back to its first column and row.
+int Nearest(int i, int shown, int size) {
+    if (i < shown) return i;
+    return i - (shown - 1) <= size - i ? shown - 1 : 0;
+}
+
+// The sRGB transfer function and its inverse, per channel.
+double ToLinear(double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); }
+double ToEncoded(double v) {
+    return v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1.0 / 2.4) - 0.055;
+}
+Image Transfer(const Image& image, double (*f)(double)) {
+    Image out(image.width, image.height);
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+        const Rgb& p = image.pixels[i];
+        out.pixels[i] = {f(p.r), f(p.g), f(p.b)};
     }
     return out;
 }
 
 }  // namespace
 
-Image PaintPreviewPicture(const Mesh& mesh, const std::vector<MaterialRecord>& materials,
-                          const Image& atlas, const Image& screen) {
-    Image ground(kShownWidth, kShownHeight);
-    for (int y = 0; y < kShownHeight; ++y) {
-        for (int x = 0; x < kShownWidth; ++x) {
-            const double dx = (x + 0.5) / kShownWidth - 0.5, dy = (y + 0.5) / kShownHeight - 0.45;
-            const double r = std::sqrt(dx * dx + dy * dy) / 0.62;
-            ground.At(x, y) = Mix(kGroundMiddle, kGroundEdge, Clamp(r, 0, 1));
-        }
+Image ReadPpm(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) Fail("cannot read " + path);
+    int width = 0, height = 0, maxval = 0;
+    const int fields = std::fscanf(file, "P6 %d %d %d", &width, &height, &maxval);
+    // One whitespace byte ends the header.
+    if (fields != 3 || maxval != 255 || width <= 0 || height <= 0 || width > 4096 ||
+        height > 4096 || std::fgetc(file) == EOF) {
+        std::fclose(file);
+        Fail(path + " is not an 8-bit binary PPM");
     }
-    View view;
-    view.width = kShownWidth;
-    view.height = kShownHeight;
-    view.supersample = 6;
-    view.aspect = kShownWidth / (kShownHeight * kShownFraction);
-    view.modelview = ProgramCamera();
-    view.silhouette = true;
-    const Image glowing = Glowing(screen);
-    const Image shown = Render(mesh, materials, {&atlas, &glowing}, ground, view);
+    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+    const bool complete = std::fread(rgb.data(), 1, rgb.size(), file) == rgb.size();
+    std::fclose(file);
+    if (!complete) Fail(path + " is short");
+    return FromBytes(width, height, rgb);
+}
 
-    Image picture(kWidth, kHeight, kGroundEdge);
-    for (int y = 0; y < kShownHeight; ++y) {
-        for (int x = 0; x < kShownWidth; ++x) picture.At(x, y) = shown.At(x, y);
+Image PreviewPicture(const Image& source) {
+    if (source.width != 2 * kShownWidth || source.height != 2 * kShownHeight)
+        Fail("the screenshot must be 304 x 224");
+    // Halved in linear light, as the screenshot was scaled: the rain's strokes keep their light.
+    const Image shown = Transfer(Downsample(Transfer(source, ToLinear), 2), ToEncoded);
+    Image picture(kWidth, kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            picture.At(x, y) =
+                shown.At(Nearest(x, kShownWidth, kWidth), Nearest(y, kShownHeight, kHeight));
+        }
     }
     return picture;
 }

@@ -1,18 +1,20 @@
-// "ASmallTexture1.jpg" before compression: the scene in miniature for the Display Properties
-// preview, drawn by the rasteriser until a picture of the real scene replaces it.
+// "ASmallTexture1.jpg" before compression: the preview's still picture, made from a screenshot
+// of the running scene (preview-source.ppm, which take-preview-shot writes).
 #pragma once
 
-#include <vector>
+#include <string>
 
 #include "image.h"
-#include "mesh.h"
 
 namespace assetgen {
 
-// 256 x 128: the top-left 152 x 112 pixels are the picture (the preview stretches them over
-// its whole width and 0.915 of its height, so they are drawn that much taller); the rest is
-// never shown and stays dark.
-Image PaintPreviewPicture(const Mesh& mesh, const std::vector<MaterialRecord>& materials,
-                          const Image& atlas, const Image& screen);
+// A binary PPM (P6, 8 bits) as a picture; exits with a message when it is not one.
+Image ReadPpm(const std::string& path);
+
+// 256 x 128: the top-left 152 x 112 pixels are the source (304 x 224) halved in linear light;
+// the rest, never shown, repeats the nearest edge of the shown corner so that neither the
+// compression nor the texture's filtering (which wraps around) brings anything else to its
+// edges.
+Image PreviewPicture(const Image& source);
 
 }  // namespace assetgen

@@ -376,7 +376,7 @@ HWND StartFullScreen(SaverProcess& saver, DWORD timeoutMs) {
     HWND window = WaitForWindow(saver.pid(), "MyClass", left());
     if (window == nullptr) return nullptr;
     const bool drawing = WaitUntil(left(), [&] {
-        return IsWindowVisible(window) && ShareOfChangedPixels(before, CaptureScreen()) > 0.5;
+        return IsWindowVisible(window) && ShareOfChangedPixels(before, CaptureScreen()) > 0.05;
     });
     return drawing ? window : nullptr;
 }

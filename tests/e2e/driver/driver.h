@@ -92,8 +92,8 @@ double ShareOfColour(const Screenshot& shot, const RECT& area, COLORREF colour, 
 
 // Starts the full-screen saver and waits, as long as timeoutMs, until it draws: its first
 // window gone (the saver makes it again with a multisampled format), the new one shown, and
-// most of the screen changed from what it showed before the start. Returns the drawing
-// window, or null.
+// the screen changed from what it showed before the start by at least the monitor's share
+// (the saver's frames show the desktop around it). Returns the drawing window, or null.
 HWND StartFullScreen(SaverProcess& saver, DWORD timeoutMs);
 
 // Makes a visible top-level window of this process, standing in for the Display Properties

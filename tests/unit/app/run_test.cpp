@@ -92,7 +92,8 @@ bool FailListedSteps(RunStep step) {
     return false;
 }
 
-// The frame clock counts frames and moves 20 ms a frame, so the exit sequence is 75 frames.
+// The tick source moves 20 ms each time the frame clock or the rain reads it, once each a
+// frame, so the exit sequence is about 38 frames.
 std::atomic<int> g_framesDrawn{0};
 DWORD WINAPI FrameTicks() { return 1000u + 20u * static_cast<DWORD>(++g_framesDrawn); }
 
@@ -188,8 +189,10 @@ protected:
         if (RegisteredDisplayBits() != 32) SetDisplayBits(32, CDS_UPDATEREGISTRY);
     }
 
-    // Runs the saver with these switches, failing the listed steps.
-    RunResult Run(const std::string& switches, std::vector<ForcedFailure> failures) {
+    // Runs the saver with these switches, failing the listed steps, with its resources in the
+    // given module.
+    RunResult Run(const std::string& switches, std::vector<ForcedFailure> failures,
+                  HINSTANCE module = GetModuleHandleA(nullptr)) {
         app = AppState{};
         wgl = WglEntryPoints{};
         g_failures = std::move(failures);
@@ -205,7 +208,7 @@ protected:
         RunResult result;
         BoxWatcher watcher(GetCurrentThreadId());
         const std::string line = "\"C:\\run_tests.exe\" " + switches;
-        result.exitCode = RunScreenSaver(GetModuleHandleA(nullptr), line.c_str());
+        result.exitCode = RunScreenSaver(module, line.c_str());
         watcher.stop();
         result.boxes = watcher.boxes();
         result.endedByItself = !watcher.ranOut();
@@ -300,6 +303,8 @@ const FailureCase kFailureCases[] = {
      {{kTitle, "gmInitPixelFormat(): Could not initialize pixel format\n"
                "gmInitOpenGL: Could not create OpenGL context\n", false}},
      true},
+    {"LoadStuff", "/s", {{RunStep::LoadStuff, 1}},
+     {{kTitle, "gmLoadStuff: Could not load stuff\n", false}}, true, false},
     {"Render", "/s", {{RunStep::Render, 1}},
      {{kTitle, "gmRender: Could not render\n", false}}, true},
     {"Preview", "/p", {{RunStep::Preview, 1}},
@@ -347,6 +352,22 @@ INSTANTIATE_TEST_SUITE_P(Steps, RunFailureTest, ::testing::ValuesIn(kFailureCase
                          [](const ::testing::TestParamInfo<FailureCase>& row) {
                              return std::string(row.param.name);
                          });
+
+// A module whose banner resource is one byte short, or missing, in place of the program's: the
+// loading fails for real and the run ends with its line.
+TEST_F(RunTest, BannerResourceTooShortOrMissingEndsTheRunWithTheLoadingLine) {
+    for (const char* name : {"banner_short.dll", "banner_none.dll"}) {
+        HMODULE module = LoadLibraryA(name);
+        ASSERT_NE(module, nullptr) << name;
+        const RunResult run = Run("/s", {}, module);
+        FreeLibrary(module);
+        EXPECT_TRUE(run.endedByItself) << name;
+        EXPECT_FALSE(run.exitSequenceRan) << name;
+        ASSERT_EQ(run.boxes.size(), 1u) << name;
+        EXPECT_EQ(run.boxes[0].box.title, kTitle) << name;
+        EXPECT_EQ(run.boxes[0].box.text, "gmLoadStuff: Could not load stuff\n") << name;
+    }
+}
 
 // A full-screen run switches what it needs while it runs and puts each back: the system's
 // screen-saver flag, the cursor, and a display below 32 bits (the registered mode is the one

@@ -359,13 +359,7 @@ Rgb PreviewTexel(int x, int y) {
 TEST(PreviewPass, ShowsThePictureUprightBelowAnUndrawnStrip) {
     GlContext gl(kPreviewWidth, kPreviewHeight);
     ASSERT_TRUE(gl.ok()) << gl.failure();
-    app = AppState{};
-    app.runMode = RunMode::Preview;
-    app.mainWindow = gl.window();
-    app.windowDC = gl.dc();
-    app.renderContext = gl.context();
-    app.screenWidth = kPreviewWidth;
-    app.screenHeight = kPreviewHeight;
+    UseAsPreviewWindow(gl, kPreviewWidth, kPreviewHeight);
     gmInitGLState();
     Texture root;
     app.textureRoot = &root;
