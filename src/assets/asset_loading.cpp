@@ -13,6 +13,7 @@
 #include "assets/banner_pixels.h"
 #include "assets/light.h"
 #include "assets/model.h"
+#include "assets/resource_data.h"
 #include "assets/texture.h"
 #include "resource_ids.h"
 #include "scene/glyph_rain.h"
@@ -30,12 +31,10 @@ bool LoadBanner() {
     Texture* textures = app.textureRoot;
     textures->create_empty("GM.raw", kBannerWidth, kBannerHeight, 4);
     unsigned char* pixels = textures->find_pixels("GM.raw");
-    HRSRC found = FindResourceA(app.instance, MAKEINTRESOURCEA(IDR_BANNER_RAW), RT_RCDATA);
-    HGLOBAL loaded = found != nullptr ? LoadResource(app.instance, found) : nullptr;
-    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-    const DWORD size = found != nullptr ? SizeofResource(app.instance, found) : 0;
-    if (data == nullptr || pixels == nullptr ||
-        !ExpandBannerPixels(static_cast<const unsigned char*>(data), size, pixels))
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    if (!FindResourceData(app.instance, IDR_BANNER_RAW, &data, &size) || pixels == nullptr ||
+        !ExpandBannerPixels(data, size, pixels))
         return false;
     textures->upload("GM.raw");
     return true;

@@ -6,17 +6,12 @@
 #include <new>
 
 #include "assets/name_tree.h"
+#include "assets/resource_data.h"
 #include "assets/texture.h"
 #include "gl/extension_search.h"
+#include "gl/proc_address.h"
 
 namespace {
-
-// wglGetProcAddress returns a generic PROC; the detour through void (*)() keeps the cast to
-// the entry point's own type (and calling convention) free of warnings.
-template <typename Proc>
-Proc LookUp(const char* name) {
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
-}
 
 // A longer name would be cut short and could then never be found under its own name.
 bool NameFits(const char* key) {
@@ -41,10 +36,10 @@ Model::~Model() {
 unsigned char Model::check_vbo() {
     const char* list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     if (!ExtensionListContains(list, "ARB_vertex_buffer_object")) return 0;
-    glGenBuffersARB = LookUp<PFNGLGENBUFFERSARBPROC>("glGenBuffersARB");
-    glBindBufferARB = LookUp<PFNGLBINDBUFFERARBPROC>("glBindBufferARB");
-    glBufferDataARB = LookUp<PFNGLBUFFERDATAARBPROC>("glBufferDataARB");
-    glDeleteBuffersARB = LookUp<PFNGLDELETEBUFFERSARBPROC>("glDeleteBuffersARB");
+    glGenBuffersARB = LookUpEntryPoint<PFNGLGENBUFFERSARBPROC>("glGenBuffersARB");
+    glBindBufferARB = LookUpEntryPoint<PFNGLBINDBUFFERARBPROC>("glBindBufferARB");
+    glBufferDataARB = LookUpEntryPoint<PFNGLBUFFERDATAARBPROC>("glBufferDataARB");
+    glDeleteBuffersARB = LookUpEntryPoint<PFNGLDELETEBUFFERSARBPROC>("glDeleteBuffersARB");
     // A driver that names the extension but lacks an entry point gets the client arrays
     // rather than a call through a null pointer.
     if (glGenBuffersARB != nullptr && glBindBufferARB != nullptr && glBufferDataARB != nullptr &&
@@ -89,14 +84,10 @@ int Model::create_from_memory(const char* key, const unsigned char* data, std::s
 Model* Model::read_gxu(const char* key, int resource_id) {
     // Resource ids are 16 bits wide; a larger one would silently name another resource.
     if (resource_id <= 0 || resource_id > 0xFFFF) return nullptr;
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resource_id), RT_RCDATA);
-    if (found == nullptr) return nullptr;
-    HGLOBAL loaded = LoadResource(module, found);
-    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-    const DWORD size = SizeofResource(module, found);
-    if (data == nullptr) return nullptr;
-    return read_gxu_data(key, static_cast<const unsigned char*>(data), size);
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    if (!FindResourceData(GetModuleHandleA(nullptr), resource_id, &data, &size)) return nullptr;
+    return read_gxu_data(key, data, size);
 }
 
 Model* Model::read_gxu_data(const char* key, const unsigned char* data, std::size_t size) {

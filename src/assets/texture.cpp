@@ -11,6 +11,7 @@
 #include <new>
 
 #include "assets/bitmap_pixels.h"
+#include "assets/resource_data.h"
 #include "assets/texture_rules.h"
 
 namespace {
@@ -58,18 +59,16 @@ HBITMAP LoadBitmapDib(HINSTANCE instance, const char* resource, UINT flags) {
 }
 
 int FillFromJpegResource(Texture* entry, HINSTANCE instance, int resource_id) {
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resource_id), RT_RCDATA);
-    if (found == nullptr) return 0;
-    HGLOBAL loaded = LoadResource(instance, found);
-    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-    const DWORD size = SizeofResource(instance, found);
-    if (data == nullptr || size == 0 || size > static_cast<DWORD>(INT_MAX)) return 0;
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    if (!FindResourceData(instance, resource_id, &data, &size) || size == 0 ||
+        size > static_cast<std::size_t>(INT_MAX))
+        return 0;
 
     int width = 0;
     int height = 0;
-    unsigned char* pixels = Texture::load_jpeg(entry->name, &width, &height,
-                                               static_cast<const unsigned char*>(data),
-                                               static_cast<int>(size));
+    unsigned char* pixels =
+        Texture::load_jpeg(entry->name, &width, &height, data, static_cast<int>(size));
     if (pixels == nullptr) return 0;
     entry->pixels = pixels;
     entry->width = width;

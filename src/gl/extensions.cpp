@@ -11,16 +11,10 @@
 #include "app/main_window.h"
 #include "gl/context.h"
 #include "gl/extension_search.h"
+#include "gl/proc_address.h"
 #include "gl/wgl_extensions.h"
 
 namespace {
-
-// wglGetProcAddress returns a generic PROC; the detour through void (*)() keeps the cast to
-// the entry point's own type (and calling convention) free of warnings.
-template <typename Proc>
-Proc LookUp(const char* name) {
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
-}
 
 bool ChooseWindowFormat(int samples) {
     const int attributes[] = {
@@ -52,21 +46,21 @@ bool ChooseWindowFormat(int samples) {
 bool gmIsExtensionSupported(const char* name) {
     const char* glList = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     const char* wglList = nullptr;
-    const auto getWglList = LookUp<PFNWGLGETEXTENSIONSSTRINGARBPROC>("wglGetExtensionsStringARB");
+    const auto getWglList = LookUpEntryPoint<PFNWGLGETEXTENSIONSSTRINGARBPROC>("wglGetExtensionsStringARB");
     if (getWglList != nullptr) wglList = getWglList(wglGetCurrentDC());
     return ExtensionIsListed(glList, wglList, name);
 }
 
 bool gmInitExtensions() {
-    wgl.wglChoosePixelFormatARB = LookUp<PFNWGLCHOOSEPIXELFORMATARBPROC>("wglChoosePixelFormatARB");
-    wgl.wglReleasePbufferDCARB = LookUp<PFNWGLRELEASEPBUFFERDCARBPROC>("wglReleasePbufferDCARB");
-    wgl.wglDestroyPbufferARB = LookUp<PFNWGLDESTROYPBUFFERARBPROC>("wglDestroyPbufferARB");
-    wgl.wglCreatePbufferARB = LookUp<PFNWGLCREATEPBUFFERARBPROC>("wglCreatePbufferARB");
-    wgl.wglGetPbufferDCARB = LookUp<PFNWGLGETPBUFFERDCARBPROC>("wglGetPbufferDCARB");
-    wgl.wglQueryPbufferARB = LookUp<PFNWGLQUERYPBUFFERARBPROC>("wglQueryPbufferARB");
-    wgl.wglReleaseTexImageARB = LookUp<PFNWGLRELEASETEXIMAGEARBPROC>("wglReleaseTexImageARB");
-    wgl.wglBindTexImageARB = LookUp<PFNWGLBINDTEXIMAGEARBPROC>("wglBindTexImageARB");
-    wgl.wglSwapIntervalEXT = LookUp<PFNWGLSWAPINTERVALEXTPROC>("wglSwapIntervalEXT");
+    wgl.wglChoosePixelFormatARB = LookUpEntryPoint<PFNWGLCHOOSEPIXELFORMATARBPROC>("wglChoosePixelFormatARB");
+    wgl.wglReleasePbufferDCARB = LookUpEntryPoint<PFNWGLRELEASEPBUFFERDCARBPROC>("wglReleasePbufferDCARB");
+    wgl.wglDestroyPbufferARB = LookUpEntryPoint<PFNWGLDESTROYPBUFFERARBPROC>("wglDestroyPbufferARB");
+    wgl.wglCreatePbufferARB = LookUpEntryPoint<PFNWGLCREATEPBUFFERARBPROC>("wglCreatePbufferARB");
+    wgl.wglGetPbufferDCARB = LookUpEntryPoint<PFNWGLGETPBUFFERDCARBPROC>("wglGetPbufferDCARB");
+    wgl.wglQueryPbufferARB = LookUpEntryPoint<PFNWGLQUERYPBUFFERARBPROC>("wglQueryPbufferARB");
+    wgl.wglReleaseTexImageARB = LookUpEntryPoint<PFNWGLRELEASETEXIMAGEARBPROC>("wglReleaseTexImageARB");
+    wgl.wglBindTexImageARB = LookUpEntryPoint<PFNWGLBINDTEXIMAGEARBPROC>("wglBindTexImageARB");
+    wgl.wglSwapIntervalEXT = LookUpEntryPoint<PFNWGLSWAPINTERVALEXTPROC>("wglSwapIntervalEXT");
     return wgl.wglChoosePixelFormatARB != nullptr && wgl.wglReleasePbufferDCARB != nullptr &&
            wgl.wglDestroyPbufferARB != nullptr && wgl.wglCreatePbufferARB != nullptr &&
            wgl.wglGetPbufferDCARB != nullptr && wgl.wglQueryPbufferARB != nullptr &&

@@ -15,17 +15,13 @@
 #include "assets/light.h"
 #include "assets/texture.h"
 #include "fixtures/model/model_resource_ids.h"
+#include "gl/proc_address.h"
 #include "support/gl_window.h"
 #include "support/gxu_writer.h"
 #include "support/model_expect.h"
 #include "support/scene_setup.h"
 
 namespace {
-
-template <typename Proc>
-Proc LookUp(const char* name) {
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
-}
 
 class ModelTest : public ::testing::Test {
 protected:
@@ -110,8 +106,8 @@ TEST_F(ModelTest, TreeRulesThroughTheOperations) {
 }
 
 TEST_F(ModelTest, BufferObjectsHoldTheInterleavedVerticesAndEachMaterialsIndices) {
-    const auto getData = LookUp<PFNGLGETBUFFERSUBDATAARBPROC>("glGetBufferSubDataARB");
-    const auto getParameter = LookUp<PFNGLGETBUFFERPARAMETERIVARBPROC>("glGetBufferParameterivARB");
+    const auto getData = LookUpEntryPoint<PFNGLGETBUFFERSUBDATAARBPROC>("glGetBufferSubDataARB");
+    const auto getParameter = LookUpEntryPoint<PFNGLGETBUFFERPARAMETERIVARBPROC>("glGetBufferParameterivARB");
     ASSERT_NE(getData, nullptr);
     ASSERT_NE(getParameter, nullptr);
     Model root(1, &textures_, &lights_);

@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "gl/context.h"
 #include "gl/pbuffer.h"
+#include "gl/proc_address.h"
 #include "gl/wgl_extensions.h"
 #include "support/full_screen_app.h"
 #include "support/gl_window.h"
@@ -41,8 +42,8 @@ BOOL WINAPI ChooserWithoutSomeSampleCounts(HDC dc, const int* ints, const FLOAT*
 }
 
 int SamplesOfFormat(HDC dc, int format) {
-    const auto getAttributes = reinterpret_cast<PFNWGLGETPIXELFORMATATTRIBIVARBPROC>(
-        reinterpret_cast<void (*)()>(wglGetProcAddress("wglGetPixelFormatAttribivARB")));
+    const auto getAttributes =
+        LookUpEntryPoint<PFNWGLGETPIXELFORMATATTRIBIVARBPROC>("wglGetPixelFormatAttribivARB");
     if (getAttributes == nullptr) return -1;
     const int attribute = WGL_SAMPLES_ARB;
     int samples = -1;
