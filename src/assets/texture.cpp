@@ -58,13 +58,8 @@ HBITMAP LoadBitmapDib(HINSTANCE instance, const char* resource, UINT flags) {
         LoadImageA(instance, resource, IMAGE_BITMAP, 0, 0, flags | LR_CREATEDIBSECTION));
 }
 
-int FillFromJpegResource(Texture* entry, HINSTANCE instance, int resource_id) {
-    const unsigned char* data = nullptr;
-    std::size_t size = 0;
-    if (!FindResourceData(instance, resource_id, &data, &size) || size == 0 ||
-        size > static_cast<std::size_t>(INT_MAX))
-        return 0;
-
+int FillFromJpegData(Texture* entry, const unsigned char* data, std::size_t size) {
+    if (data == nullptr || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return 0;
     int width = 0;
     int height = 0;
     unsigned char* pixels =
@@ -76,6 +71,13 @@ int FillFromJpegResource(Texture* entry, HINSTANCE instance, int resource_id) {
     entry->bytes_per_pixel = 4;
     UploadNewTexture(entry, GL_RGBA);
     return 1;
+}
+
+int FillFromJpegResource(Texture* entry, HINSTANCE instance, int resource_id) {
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    if (!FindResourceData(instance, resource_id, &data, &size)) return 0;
+    return FillFromJpegData(entry, data, size);
 }
 
 }  // namespace
@@ -93,6 +95,12 @@ int Texture::create_from_resource(const char* key, int resource_id, HINSTANCE__*
         return FillFromBitmap(entry, LoadBitmapDib(instance, MAKEINTRESOURCEA(resource_id), 0));
     }
     return FillFromJpegResource(entry, instance, resource_id);
+}
+
+int Texture::create_from_jpeg(const char* key, const unsigned char* data, std::size_t size) {
+    Texture* entry = insert(key);
+    if (entry == nullptr) return 0;
+    return FillFromJpegData(entry, data, size);
 }
 
 int Texture::create_from_file(const char* key) {

@@ -3,6 +3,8 @@
 // Portable header (no windows.h): the JPEG decoder's entry point lives here and builds natively.
 #pragma once
 
+#include <cstddef>
+
 struct HINSTANCE__;  // the module handle type of windows.h (HINSTANCE)
 
 class Texture {
@@ -23,6 +25,9 @@ public:
     // (no entry is made), and for an image that cannot be loaded (the entry stays, without
     // a texture object).
     int create_from_resource(const char* name, int resource_id, HINSTANCE__* instance);
+    // The same for JPEG data in memory, under any name: for developer tools that read a
+    // picture file. 0 for a present name, and for data that does not decode (the entry stays).
+    int create_from_jpeg(const char* name, const unsigned char* data, std::size_t size);
     // The name is also the file's path. A ".bmp" file is loaded like a BITMAP resource; a
     // ".jpg" name is only registered (no image, texture object 0).
     int create_from_file(const char* name);

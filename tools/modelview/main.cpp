@@ -11,7 +11,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -67,26 +66,14 @@ bool ParseOptions(int argc, char** argv, Options* options) {
     return positional == 2;
 }
 
-// The named texture from a JPEG file, uploaded as the program uploads its pictures.
+// The named texture from a JPEG file, made as the program makes its pictures.
 bool MakeJpegTexture(Texture* textures, const std::string& spec) {
     const size_t equals = spec.find('=');
     if (equals == std::string::npos || equals == 0) return false;
     const std::string name = spec.substr(0, equals);
-    const std::string path = spec.substr(equals + 1);
     std::vector<unsigned char> bytes;
-    if (!read_file_bytes(path.c_str(), &bytes)) return false;
-    int width = 0;
-    int height = 0;
-    unsigned char* rgba = Texture::load_jpeg(path.c_str(), &width, &height, bytes.data(),
-                                             static_cast<int>(bytes.size()));
-    if (rgba == nullptr) return false;
-    const bool made = textures->create_empty(name.c_str(), width, height, 4) != 0;
-    if (made) {
-        std::memcpy(textures->find_pixels(name.c_str()), rgba, static_cast<size_t>(width) * height * 4);
-        textures->upload(name.c_str());
-    }
-    delete[] rgba;
-    return made;
+    if (!read_file_bytes(spec.substr(equals + 1).c_str(), &bytes)) return false;
+    return textures->create_from_jpeg(name.c_str(), bytes.data(), bytes.size()) != 0;
 }
 
 // A 24-bit bottom-up BMP from R, G, B, A pixels read bottom row first.
@@ -190,9 +177,12 @@ int main(int argc, char** argv) {
     glLoadIdentity();
     lights.apply(kLightName, -1);
     Model models(1, &textures, &lights);
-    models.create_from_memory(kModelName, bytes.data(), bytes.size());
+    const Model* model =
+        models.create_from_memory(kModelName, bytes.data(), bytes.size()) ? models.find(kModelName)
+                                                                           : nullptr;
+    if (model == nullptr) return Fail(options.model, "cannot load the model");
     std::printf("modelview: %s with %s\n", options.model,
-                models.find(kModelName)->has_vbo ? "buffer objects" : "client arrays");
+                model->has_vbo ? "buffer objects" : "client arrays");
 
     DrawFrame(&models, options.width, options.height, options.sway);
     std::vector<unsigned char> rgba(static_cast<size_t>(options.width) * options.height * 4);
