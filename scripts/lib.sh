@@ -63,8 +63,20 @@ make_prefix() {
   echo "$dir"
 }
 
+# keep_wineserver PREFIX DISPLAY: starts the prefix's wineserver to stay until end_wineserver. A
+# server that ends on its own a few seconds after its last process races with the next one to
+# start, which can then fail before it runs at all; tests start one after another for minutes.
+# Wine's own services, which live as long as the server, are started here too, so that they do
+# not hold on to the output of the first test (which would then never seem to end).
+keep_wineserver() {
+  WINEPREFIX=$1 "$VELOTH_WINESERVER" -p
+  WINEPREFIX=$1 DISPLAY=$2 "$VELOTH_WINE" wineboot </dev/null >/dev/null 2>&1
+}
+
+# end_wineserver PREFIX: ends the prefix's wineserver and every process of it, and waits for them.
 end_wineserver() {
   WINEPREFIX=$1 "$VELOTH_WINESERVER" -k 2>/dev/null || true
+  WINEPREFIX=$1 "$VELOTH_WINESERVER" -w 2>/dev/null || true
 }
 
 # build_swapclock: builds the buffer-swap recorder (bench/swapclock.c) when it is missing or
