@@ -119,8 +119,9 @@ TEST(Scene, DesktopDissolvesIntoTheSceneAndTheExitShowsTheMessage) {
     SaverProcess saver;
     ASSERT_TRUE(saver.start("/s"));
 
-    // Until the scene is complete (no trace of the desktop over the banner's black), every
-    // shot shows the desktop, wholly or dissolving: never a flash of another picture.
+    // Until the scene is complete (no trace of the desktop over the banner's black: a frame
+    // from the last few per cent of the dissolve still lightens the silhouette), every shot
+    // shows the desktop, wholly or dissolving: never a flash of another picture.
     scene::Picture shot;
     scene::SceneParts parts;
     int shots = 0, desktopShots = 0;

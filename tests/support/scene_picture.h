@@ -66,7 +66,7 @@ struct SceneParts {
     int silhouetteLeft = 0;   // of those, left of the model's middle (the light is to the right)
     Rect model = {0, 0, 0, 0};  // bounding box of what is neither, below the banner
     double bannerShare = 0;   // of the banner's rectangle: black to green, as the banner is
-    double bannerDark = 0;    // of it: black within 8 (no trace of the desktop over it)
+    double bannerDark = 0;    // of it: black within 1 (the desktop has wholly dissolved)
     double besideBanner = 0;  // of the strips left and right of it: the desktop unchanged
     Rect screen = {0, 0, 0, 0};  // the monitor's screen: where its glyph green lies
     int green = 0;            // on the screen: glyph green
@@ -105,7 +105,7 @@ inline SceneParts FindSceneParts(const Picture& p) {
             const Rgb c = p.at(x, y);
             if (x >= banner.left && x < banner.right) {
                 bannerLike += (IsGlyphGreen(c) || (c.r <= 40 && c.b <= 40)) ? 1 : 0;
-                bannerDark += Near(c, {0, 0, 0}, 8) ? 1 : 0;
+                bannerDark += Near(c, {0, 0, 0}, 1) ? 1 : 0;
             } else if (x < banner.left - 2 || x >= banner.right + 2) {
                 ++beside;
                 besideDesktop += IsDesktop(p, x, y) ? 1 : 0;
