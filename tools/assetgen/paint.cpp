@@ -17,6 +17,14 @@ std::uint32_t Mix32(std::uint32_t h) {
     return h;
 }
 
+// A hash of three integers to [0, 1).
+double Hash01(std::int64_t a, std::int64_t b, std::uint32_t seed) {
+    std::uint32_t h = Mix32(seed ^ 0x9E3779B9u);
+    h = Mix32(h ^ static_cast<std::uint32_t>(a));
+    h = Mix32(h ^ static_cast<std::uint32_t>(b) * 0x85EBCA6Bu);
+    return (h >> 8) * (1.0 / 16777216.0);
+}
+
 double Lattice(std::int64_t x, std::int64_t y, std::uint32_t seed) {
     return Hash01(x, y, seed) * 2 - 1;
 }
@@ -24,13 +32,6 @@ double Lattice(std::int64_t x, std::int64_t y, std::uint32_t seed) {
 double Fade(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
 
 }  // namespace
-
-double Hash01(std::int64_t a, std::int64_t b, std::uint32_t seed) {
-    std::uint32_t h = Mix32(seed ^ 0x9E3779B9u);
-    h = Mix32(h ^ static_cast<std::uint32_t>(a));
-    h = Mix32(h ^ static_cast<std::uint32_t>(b) * 0x85EBCA6Bu);
-    return (h >> 8) * (1.0 / 16777216.0);
-}
 
 double ValueNoise(double x, double y, std::uint32_t seed) {
     const double fx = std::floor(x), fy = std::floor(y);

@@ -15,8 +15,6 @@ double ValueNoise(double x, double y, std::uint32_t seed);
 // A few octaves of it, the finest `finest` units apart (never finer than that, so that the
 // grain does not shimmer when drawn smaller).
 double Grain(double x, double y, double finest, std::uint32_t seed);
-// A hash of three integers to [0, 1).
-double Hash01(std::int64_t a, std::int64_t b, std::uint32_t seed);
 
 // Signed distances: negative inside.
 double RoundRectDistance(Vec2 p, const RoundRect& shape);
