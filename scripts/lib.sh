@@ -91,14 +91,13 @@ build_swapclock() {
 }
 
 # show_desktop_picture PICTURE: covers the screen of $DISPLAY with the picture through
-# tools/desktop_picture (win64 build) in $WINEPREFIX, waits until it shows, and sets
-# VELOTH_DESKTOP_PID. A picture put on the X root is not what Wine's screen capture sees.
+# tools/desktop_picture (win64 build) in $WINEPREFIX and waits until it shows; it stays until
+# the prefix's wineserver ends. A picture put on the X root is not what Wine's screen capture sees.
 show_desktop_picture() {
   local bmp="$VELOTH_ROOT/build/desktop-picture-$$.bmp" want _
   convert "$1" -type truecolor BMP3:"$bmp"
   want=$(convert "$1" -crop 1x1+0+0 -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1)
   "$VELOTH_WINE" "$VELOTH_ROOT/build/win64/tools/desktop_picture.exe" "Z:$bmp" >/dev/null 2>&1 &
-  VELOTH_DESKTOP_PID=$!
   for _ in $(seq 1 600); do
     [ "$(import -window root -crop 1x1+0+0 -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1)" = "$want" ] && break
     sleep 0.05

@@ -210,4 +210,3 @@ void GlRecorder::record_buffers(Model* model) {
 
 const std::vector<std::string>& GlRecorder::calls() const { return g_calls; }
 
-void GlRecorder::clear() { g_calls.clear(); }

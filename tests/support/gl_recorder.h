@@ -27,7 +27,6 @@ public:
     void record_buffers(Model* model);
 
     const std::vector<std::string>& calls() const;
-    void clear();
 
 private:
     bool ok_ = false;
