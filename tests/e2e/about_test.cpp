@@ -25,7 +25,7 @@ const int kMailLink = 1004;
 HWND StartAboutBox(SaverProcess& saver, const std::string& args) {
     RecordedBrowser().clear();
     if (!saver.start(args)) return nullptr;
-    HWND box = WaitForWindow(saver.pid(), "#32770", 20000);
+    HWND box = WaitForWindow(saver.pid(), "#32770", kPatienceMs);
     if (box == nullptr) return nullptr;
     const double end = NowMs() + 5000;
     while (!IsWindowVisible(box) && NowMs() < end) PumpMessages(20);
@@ -127,7 +127,7 @@ TEST(AboutBox, OpensForSettingsAndWithoutASwitch) {
             << "the build number is greyed";
         PressOk(box);
         DWORD code = 1;
-        ASSERT_TRUE(EndsWithin(saver, 10000, &code)) << args;
+        ASSERT_TRUE(EndsWithin(saver, kPatienceMs, &code)) << args;
         EXPECT_EQ(code, 0u) << args;
         EXPECT_TRUE(RecordedBrowser().launches().empty()) << args;
     }
@@ -168,7 +168,7 @@ TEST(AboutBox, LinksAreBlueUnderlinedAndFitTheirPlaces) {
     }
     PressOk(box);
     DWORD code = 1;
-    ASSERT_TRUE(EndsWithin(saver, 10000, &code));
+    ASSERT_TRUE(EndsWithin(saver, kPatienceMs, &code));
 }
 
 struct Ending {
@@ -212,7 +212,7 @@ TEST(AboutBox, EscAndTheCloseBoxLeaveItOpenOkAndEnterEndIt) {
 
         ending.end(box);
         DWORD code = 1;
-        ASSERT_TRUE(EndsWithin(saver, 10000, &code)) << ending.name;
+        ASSERT_TRUE(EndsWithin(saver, kPatienceMs, &code)) << ending.name;
         EXPECT_EQ(code, 0u) << ending.name;
         EXPECT_TRUE(RecordedBrowser().launches().empty()) << ending.name;
     }
@@ -247,7 +247,7 @@ TEST(AboutBox, LeftClickOnALinkOpensItAndEndsTheBox) {
             ClickAt(at.x, at.y, id == other);
         }
         DWORD code = 1;
-        ASSERT_TRUE(EndsWithin(saver, 20000, &code)) << click.name;
+        ASSERT_TRUE(EndsWithin(saver, kPatienceMs, &code)) << click.name;
         EXPECT_EQ(code, 0u) << click.name;
         const std::vector<std::string> launches = RecordedBrowser().launches();
         ASSERT_EQ(launches.size(), 1u) << click.name;
@@ -315,7 +315,7 @@ TEST(AboutBox, HandCursorOverTheLinks) {
     }
     PressOk(box);
     DWORD code = 1;
-    ASSERT_TRUE(EndsWithin(saver, 10000, &code));
+    ASSERT_TRUE(EndsWithin(saver, kPatienceMs, &code));
     if (!hand)
         GTEST_SKIP() << "the saver has no cursor 111 yet: only checked that the arrow stays over "
                         "the links; the hand is checked once the cursor is in its resources";
@@ -333,7 +333,7 @@ TEST(AboutBox, SettingsWithAHandleIsOwnedByThatWindow) {
     EXPECT_FALSE(IsWindowEnabled(owner));
     PressOk(box);
     DWORD code = 1;
-    ASSERT_TRUE(EndsWithin(saver, 10000, &code));
+    ASSERT_TRUE(EndsWithin(saver, kPatienceMs, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(IsWindowEnabled(owner));
     DestroyWindow(owner);

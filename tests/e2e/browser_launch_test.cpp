@@ -26,7 +26,7 @@ TEST(DownloadPage, OpensAfterARunEndedWithSpaceOnly) {
         SaverProcess saver;
         ASSERT_TRUE(saver.start("/s")) << c.name;
         // The first window gives way to a multisampled one during the start.
-        ASSERT_NE(WaitForWindow(saver.pid(), "MyClass", 20000), nullptr) << c.name;
+        ASSERT_NE(WaitForWindow(saver.pid(), "MyClass", kPatienceMs), nullptr) << c.name;
         SleepMs(1500);
         HWND window = WaitForWindow(saver.pid(), "MyClass", 5000);
         ASSERT_NE(window, nullptr) << c.name;
@@ -34,7 +34,7 @@ TEST(DownloadPage, OpensAfterARunEndedWithSpaceOnly) {
         PressKey(c.key);
         bool windowGoneFirst = true;
         DWORD code = 1;
-        const double end = NowMs() + 20000;
+        const double end = NowMs() + kPatienceMs;
         while (!saver.waitForExit(20, &code) && NowMs() < end) {
             if (!RecordedBrowser().launches().empty() && IsWindow(window)) windowGoneFirst = false;
         }

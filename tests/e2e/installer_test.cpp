@@ -19,7 +19,6 @@ namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veloth3D";
 const char kDesktopKey[] = "Control Panel\\Desktop";
-const DWORD kRunMs = 60000;
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
@@ -83,7 +82,7 @@ std::string ShownVersion(const std::string& program) {
 
 DWORD RunInstaller(const std::string& args) {
     DWORD code = 99;
-    EXPECT_TRUE(RunToEnd(Quoted(VELOTH_INSTALLER_PATH) + " " + args, kRunMs, &code))
+    EXPECT_TRUE(RunToEnd(Quoted(VELOTH_INSTALLER_PATH) + " " + args, kPatienceMs, &code))
         << "the installer did not end";
     return code;
 }
@@ -92,17 +91,17 @@ DWORD RunInstaller(const std::string& args) {
 DWORD InstallThroughPages() {
     ProcessGroup installer;
     if (!installer.start(Quoted(VELOTH_INSTALLER_PATH))) return 99;
-    HWND wizard = WaitForWindow(installer.pid(), "#32770", kRunMs);
+    HWND wizard = WaitForWindow(installer.pid(), "#32770", kPatienceMs);
     EXPECT_NE(wizard, nullptr) << "no installer window";
     if (wizard == nullptr) return 99;
     for (const char* button : {"&Install", "&Finish"}) {
-        const double end = NowMs() + kRunMs;
+        const double end = NowMs() + kPatienceMs;
         while (WindowText(GetDlgItem(wizard, IDOK)) != button && NowMs() < end) PumpMessages(50);
         EXPECT_EQ(WindowText(GetDlgItem(wizard, IDOK)), button);
         PressOk(wizard);
     }
     DWORD code = 99;
-    EXPECT_TRUE(installer.waitForAll(kRunMs, &code)) << "the installer did not end";
+    EXPECT_TRUE(installer.waitForAll(kPatienceMs, &code)) << "the installer did not end";
     return code;
 }
 
@@ -112,7 +111,7 @@ DWORD RunUninstaller() {
     std::string command;
     EXPECT_TRUE(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", &command));
     DWORD code = 99;
-    EXPECT_TRUE(RunToEnd(command + " /S", kRunMs, &code)) << "the uninstaller did not end";
+    EXPECT_TRUE(RunToEnd(command + " /S", kPatienceMs, &code)) << "the uninstaller did not end";
     return code;
 }
 
@@ -164,7 +163,7 @@ void ExpectInstalled() {
     EXPECT_EQ(ScreenSaveActive(), "1");
 
     DWORD code = 99;
-    ASSERT_TRUE(RunToEnd(Quoted(saver) + " /a", kRunMs, &code)) << "the installed saver did not end";
+    ASSERT_TRUE(RunToEnd(Quoted(saver) + " /a", kPatienceMs, &code)) << "the installed saver did not end";
     EXPECT_EQ(code, 0u);
 }
 
@@ -231,7 +230,7 @@ TEST_F(InstallerTest, UninstallRemovesItsFilesAndClearsTheSelectionOnlyWhileItIs
 TEST_F(InstallerTest, ASecondInstallerRefusesToRunWhileTheFirstDoes) {
     ProcessGroup first;
     ASSERT_TRUE(first.start(Quoted(VELOTH_INSTALLER_PATH)));
-    ASSERT_NE(WaitForWindow(first.pid(), "#32770", kRunMs), nullptr) << "the first installer shows no page";
+    ASSERT_NE(WaitForWindow(first.pid(), "#32770", kPatienceMs), nullptr) << "the first installer shows no page";
     EXPECT_EQ(RunInstaller("/S"), 2u) << "2: the installer stopped itself";
     EXPECT_FALSE(Exists(InstalledSaver()));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));

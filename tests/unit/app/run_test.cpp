@@ -149,7 +149,7 @@ private:
                 boxes_.push_back(seen);
             }
             e2e::PressOk(seen.box.box);
-            e2e::WaitForWindowGone(seen.box.box, 10000);
+            e2e::WaitForWindowGone(seen.box.box, e2e::kPatienceMs);
         }
     }
 
