@@ -6,6 +6,9 @@
 
 #include "app/frame_clock.h"
 
+// A machine that has been up for thirty days.
+const DWORD kThirtyDays = 30u * 24u * 3600u * 1000u;
+
 inline DWORD g_fakeTicks = 0;
 inline DWORD WINAPI FakeTicks() { return g_fakeTicks; }
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-const DWORD kThirtyDays = 30u * 24u * 3600u * 1000u;
-
 TEST(FrameClock, CountsSecondsFromTheLastReset) {
     const struct {
         const char* label;

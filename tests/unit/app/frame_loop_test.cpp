@@ -16,8 +16,6 @@
 
 namespace {
 
-const DWORD kThirtyDays = 30u * 24u * 3600u * 1000u;
-
 class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override {

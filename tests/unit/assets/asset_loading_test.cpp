@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "app/frame_clock.h"
 #include "assets/light.h"
 #include "assets/model.h"
+#include "assets/resource_data.h"
 #include "assets/texture.h"
 #include "gl/pbuffer.h"
 #include "resource_ids.h"
@@ -29,11 +31,10 @@ namespace {
 
 // The bytes of one RCDATA resource of this executable.
 std::vector<unsigned char> ResourceBytes(int id) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_RCDATA);
-    if (found == nullptr) return {};
-    const auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
-    return std::vector<unsigned char>(data, data + SizeofResource(module, found));
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    if (!FindResourceData(GetModuleHandleA(nullptr), id, &data, &size)) return {};
+    return std::vector<unsigned char>(data, data + size);
 }
 
 // The bound texture's image and size in the current context.

@@ -20,8 +20,6 @@
 
 namespace {
 
-const char* const kM2 = "Texture::load_jpeg(): is incorrect works with not RGB JPEG images :)\n";
-
 struct ConformanceCase {
     const char* jpeg;
     const char* reference;

@@ -10,8 +10,6 @@
 
 namespace {
 
-const char* const kM2 = "Texture::load_jpeg(): is incorrect works with not RGB JPEG images :)\n";
-
 // A grey file of one row of flat 8 x 8 blocks; returns the value of each block's pixels.
 std::vector<int> grey_blocks(int dc_quant, const Bytes& entropy, int blocks) {
     const Decoded d = decode(crafted_jpeg(8 * blocks, 8, {0x11}, dc_quant, entropy).bytes());

@@ -11,7 +11,6 @@
 
 namespace {
 
-const char* const kM2 = "Texture::load_jpeg(): is incorrect works with not RGB JPEG images :)\n";
 constexpr int kGrey = 128;
 
 // The DC values written for each interval of three blocks (quantiser 8: a block's samples

@@ -8,6 +8,10 @@
 
 using Bytes = std::vector<unsigned char>;
 
+// What the decoder writes for a file it decodes but whose colours are not RGB.
+inline const char* const kM2 =
+    "Texture::load_jpeg(): is incorrect works with not RGB JPEG images :)\n";
+
 struct EmbeddedFile {
     const char* name;
     const unsigned char* data;
