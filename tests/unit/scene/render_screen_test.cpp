@@ -8,7 +8,6 @@
 #include <GL/gl.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -23,6 +22,7 @@
 #include "support/gl_window.h"
 #include "support/picture_file.h"
 #include "unit/scene/pass_state.h"
+#include "unit/scene/test_texels.h"
 
 namespace {
 
@@ -33,16 +33,8 @@ unsigned long TestTicks() { return g_ticks; }
 
 BOOL WINAPI ReleaseRefused(HPBUFFERARB, int) { return FALSE; }
 
-struct Rgb {
-    int r, g, b;
-};
-
-void Put(unsigned char* texel, int r, int g, int b) {
-    texel[0] = static_cast<unsigned char>(r);
-    texel[1] = static_cast<unsigned char>(g);
-    texel[2] = static_cast<unsigned char>(b);
-    texel[3] = 255;
-}
+using scene::Near;
+using scene::Rgb;
 
 // The test's glyph strip: glyph g fills texels 10 g to 10 g + 9 with a black rim and an inside
 // of grey level 255 - 4 g (so a cell's centre tells its glyph), notched by a black bar of
@@ -91,8 +83,8 @@ protected:
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         // The strip and the message are the pbuffer context's own, as at load time.
         ASSERT_TRUE(wglMakeCurrent(app.pbuffer.dc, app.pbuffer.context));
-        MakeTexture("font.bmp", 512, 16, FillGlyphStrip);
-        MakeTexture("SYSFAIL.bmp", 128, 32, [](int x, int y, unsigned char* t) {
+        MakeTexture(root_, "font.bmp", 512, 16, FillGlyphStrip);
+        MakeTexture(root_, "SYSFAIL.bmp", 128, 32, [](int x, int y, unsigned char* t) {
             Put(t, 255, MessageGreen(x, y), 200);
         });
         // Nearest, so that every pixel of the message shows exactly one texel.
@@ -108,15 +100,6 @@ protected:
         app.pbuffer = Pbuffer{};
         app.glyphRain = nullptr;
         app.textureRoot = nullptr;
-    }
-
-    template <typename Fill>
-    void MakeTexture(const char* name, int width, int height, Fill fill) {
-        ASSERT_TRUE(root_.create_empty(name, width, height, 4));
-        unsigned char* pixels = root_.find_pixels(name);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) fill(x, y, pixels + 4 * (y * width + x));
-        root_.upload(name);
     }
 
     // A rain made at tick start and drawn after ms later; the picture it leaves.
@@ -145,13 +128,7 @@ protected:
 };
 
 Rgb At(const std::vector<unsigned char>& pixels, int x, int y) {
-    const unsigned char* p = &pixels[(static_cast<size_t>(y) * kSide + x) * 4];
-    return {p[0], p[1], p[2]};
-}
-
-bool Near(const Rgb& a, const Rgb& b, int tolerance) {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance;
+    return PixelAt(pixels, kSide, x, y);
 }
 
 // What each of the 80 x 60 cells should show at its centre: columns in list order, a later

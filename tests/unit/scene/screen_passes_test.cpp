@@ -17,24 +17,17 @@
 #include "support/full_screen_app.h"
 #include "support/gl_window.h"
 #include "support/picture_file.h"
+#include "support/scene_picture.h"
+#include "support/scene_setup.h"
 #include "unit/scene/pass_state.h"
+#include "unit/scene/test_texels.h"
 
 namespace {
 
 const int kScreenWidth = 1024;
 const int kScreenHeight = 768;
 
-struct Rgb {
-    int r, g, b;
-};
-
-std::vector<unsigned char> ReadWindow(int width, int height) {
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
+using scene::Rgb;
 
 // The window's pixels through GDI, as the screen shows them; R, G, B, A, bottom row first.
 std::vector<unsigned char> ReadWindowDC(HDC window, int width, int height) {
@@ -67,11 +60,6 @@ std::vector<unsigned char> ReadWindowDC(HDC window, int width, int height) {
     return pixels;
 }
 
-Rgb At(const std::vector<unsigned char>& pixels, int width, int x, int y) {
-    const unsigned char* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
-    return {p[0], p[1], p[2]};
-}
-
 void ExpectRgbNear(const Rgb& seen, const Rgb& wanted, int tolerance, const char* what) {
     EXPECT_LE(std::abs(seen.r - wanted.r), tolerance) << what << " red " << seen.r;
     EXPECT_LE(std::abs(seen.g - wanted.g), tolerance) << what << " green " << seen.g;
@@ -90,25 +78,8 @@ void ExpectProbes(const std::vector<unsigned char>& pixels, int width, const Pro
     for (const Probe& p : probes) {
         const std::string where = std::string(what) + " at " + std::to_string(p.x) + ", " +
                                   std::to_string(p.y);
-        ExpectRgbNear(At(pixels, width, p.x, p.y), p.wanted, 3, where.c_str());
+        ExpectRgbNear(PixelAt(pixels, width, p.x, p.y), p.wanted, 3, where.c_str());
     }
-}
-
-// A texture of the test's own, filled by fill(x, y, rgba) with y = 0 its first row.
-template <typename Fill>
-void MakeTexture(Texture& root, const char* name, int width, int height, Fill fill) {
-    ASSERT_TRUE(root.create_empty(name, width, height, 4)) << name;
-    unsigned char* pixels = root.find_pixels(name);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) fill(x, y, pixels + 4 * (y * width + x));
-    root.upload(name);
-}
-
-void Put(unsigned char* texel, int r, int g, int b) {
-    texel[0] = static_cast<unsigned char>(r);
-    texel[1] = static_cast<unsigned char>(g);
-    texel[2] = static_cast<unsigned char>(b);
-    texel[3] = 255;
 }
 
 // The desktop texture's texel (x, y) tells its own place: low bytes in red and green, the high
@@ -214,12 +185,12 @@ TEST_F(ScreenPassTest, DesktopQuadReachesTheScreenSizedCornerOfItsTexture) {
 TEST_F(ScreenPassTest, DesktopShowsEveryCapturedPixelInPlace) {
     MakeDesktop(1024, 1024);
     gmDrawDesktop(1.0f);
-    const std::vector<unsigned char> pixels = ReadWindow(kScreenWidth, kScreenHeight);
+    const std::vector<unsigned char> pixels = ReadColour(kScreenWidth, kScreenHeight);
     SavePicture("desktop_1024x768", pixels.data(), kScreenWidth, kScreenHeight);
     int wrong = 0;
     for (int y = 0; y < kScreenHeight; ++y) {
         for (int x = 0; x < kScreenWidth; ++x) {
-            const Rgb seen = At(pixels, kScreenWidth, x, y);
+            const Rgb seen = PixelAt(pixels, kScreenWidth, x, y);
             const Rgb wanted = DesktopTexel(x, y);
             if (seen.r != wanted.r || seen.g != wanted.g || seen.b != wanted.b) {
                 if (++wrong <= 5) ADD_FAILURE() << "pixel " << x << ", " << y << " is " << seen.r << " " << seen.g << " " << seen.b;
@@ -259,10 +230,10 @@ TEST_F(ScreenPassTest, DesktopBlendsBelowAlphaOne) {
         }
         gmDrawDesktop(c.alpha);
         EXPECT_EQ(glIsEnabled(GL_BLEND) == GL_TRUE, c.blendAfter) << c.alpha;
-        const std::vector<unsigned char> pixels = ReadWindow(kScreenWidth, kScreenHeight);
+        const std::vector<unsigned char> pixels = ReadColour(kScreenWidth, kScreenHeight);
         const int probes[3][2] = {{0, 0}, {512, 384}, {1023, 767}};
         for (const auto& xy : probes)
-            ExpectRgbNear(At(pixels, kScreenWidth, xy[0], xy[1]), c.pixel, 2, "blended pixel");
+            ExpectRgbNear(PixelAt(pixels, kScreenWidth, xy[0], xy[1]), c.pixel, 2, "blended pixel");
         if (HasFailure()) {
             ADD_FAILURE() << "alpha " << c.alpha;
             break;
@@ -315,7 +286,7 @@ TEST_F(ScreenPassTest, BannerSitsAtTheTopCentreWithItsFirstRowUp) {
     // A lit, blue-tinted current colour would show if the banner were not drawn as it is.
     glColor3f(0.0f, 0.0f, 1.0f);
     gmDrawBanner();
-    const std::vector<unsigned char> pixels = ReadWindow(kScreenWidth, kScreenHeight);
+    const std::vector<unsigned char> pixels = ReadColour(kScreenWidth, kScreenHeight);
     SavePicture("banner_1024x768", pixels.data(), kScreenWidth, kScreenHeight);
     const Rgb grey = {128, 128, 128};
     const Probe probes[] = {
@@ -405,7 +376,7 @@ TEST(PreviewPass, ShowsThePictureUprightBelowAnUndrawnStrip) {
     // the edge meets the repeating texture, aside).
     for (int y = 0; y < 102; ++y)
         for (int x = 0; x < kPreviewWidth; ++x) {
-            const Rgb c = At(pixels, kPreviewWidth, x, y);
+            const Rgb c = PixelAt(pixels, kPreviewWidth, x, y);
             ASSERT_FALSE(c.r > 200 && c.b > 200 && c.g < 60) << x << ", " << y;
         }
     GLint bound = 0;
